@@ -100,31 +100,31 @@ enum : int32_t {
 
 // Dispatcher opcodes:                 arguments used     answer
 enum : int32_t {
-  effOpen = 0,              // -                  0
-  effClose = 1,             // -                  0; the entry then destroys the object, answers 1
-  effSetProgram = 2,        // value              0
-  effGetProgram = 3,        // -                  current program
-  effSetProgramName = 4,    // ptr (text)         0
-  effGetProgramName = 5,    // ptr (24 bytes)     0
-  effGetParamLabel = 6,     // index, ptr         0
-  effGetParamDisplay = 7,   // index, ptr         0
-  effGetParamName = 8,      // index, ptr         0
-  effGetVu = 9,             // -                  meter x 32767, truncated
-  effSetSampleRate = 10,    // opt                0
-  effSetBlockSize = 11,     // value              0
-  effMainsChanged = 12,     // value (0 suspend)  0
-  effEditGetRect = 13,      // ptr (ERect**)      editor's answer
-  effEditOpen = 14,         // ptr (parent)       editor's answer
-  effEditClose = 15,        // -                  0
-  effEditDraw = 16,         // -                  0
-  effEditMouse = 17,        // -                  0
-  effEditKey = 18,          // -                  0
-  effEditIdle = 19,         // -                  0
-  effEditTop = 20,          // -                  0
-  effEditSleep = 21,        // -                  0
-  effIdentify = 22,         // -                  "NvEf"
-  effGetChunk = 23,         // ptr, index         chunk size (0 here)
-  effSetChunk = 24,         // ptr, value, index  0
+  effOpen = 0,             // -                  0
+  effClose = 1,            // -                  0; the entry then destroys the object, answers 1
+  effSetProgram = 2,       // value              0
+  effGetProgram = 3,       // -                  current program
+  effSetProgramName = 4,   // ptr (text)         0
+  effGetProgramName = 5,   // ptr (24 bytes)     0
+  effGetParamLabel = 6,    // index, ptr         0
+  effGetParamDisplay = 7,  // index, ptr         0
+  effGetParamName = 8,     // index, ptr         0
+  effGetVu = 9,            // -                  meter x 32767, truncated
+  effSetSampleRate = 10,   // opt                0
+  effSetBlockSize = 11,    // value              0
+  effMainsChanged = 12,    // value (0 suspend)  0
+  effEditGetRect = 13,     // ptr (ERect**)      editor's answer
+  effEditOpen = 14,        // ptr (parent)       editor's answer
+  effEditClose = 15,       // -                  0
+  effEditDraw = 16,        // -                  0
+  effEditMouse = 17,       // -                  0
+  effEditKey = 18,         // -                  0
+  effEditIdle = 19,        // -                  0
+  effEditTop = 20,         // -                  0
+  effEditSleep = 21,       // -                  0
+  effIdentify = 22,        // -                  "NvEf"
+  effGetChunk = 23,        // ptr, index         chunk size (0 here)
+  effSetChunk = 24,        // ptr, value, index  0
 };
 
 // Host-callback requests:             index    value    answer used

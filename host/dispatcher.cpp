@@ -38,8 +38,10 @@ intptr_t EffectBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, v
     case effSetSampleRate: setSampleRate(opt); return 0;
     case effSetBlockSize: setBlockSize(static_cast<int32_t>(value)); return 0;
     case effMainsChanged:
-      if (value == 0) suspend();
-      else resume();
+      if (value == 0)
+        suspend();
+      else
+        resume();
       return 0;
     case effEditGetRect: return editor ? editor->getRect(static_cast<ERect**>(ptr)) : 0;
     case effEditOpen: return editor ? editor->open(ptr) : 0;

@@ -40,8 +40,10 @@ intptr_t EffectBase::callHost(int32_t opcode, int32_t index, intptr_t value, flo
 }
 
 void EffectBase::setFlag(int32_t bit, bool state) {
-  if (state) effectRecord.flags |= bit;
-  else effectRecord.flags &= ~bit;
+  if (state)
+    effectRecord.flags |= bit;
+  else
+    effectRecord.flags &= ~bit;
 }
 
 void EffectBase::setParameter(int32_t, float) {}
@@ -110,13 +112,17 @@ bool EffectBase::isOutputConnected(int32_t output) {
 }
 
 void EffectBase::dB2string(float value, char* text) {
-  if (value > 0) float2string(static_cast<float>(20.0 * std::log10(static_cast<double>(value))), text);
-  else std::strcpy(text, kMinusInfinityText);
+  if (value > 0)
+    float2string(static_cast<float>(20.0 * std::log10(static_cast<double>(value))), text);
+  else
+    std::strcpy(text, kMinusInfinityText);
 }
 
 void EffectBase::Hz2string(float samples, char* text) {
-  if (samples == 0 || std::isnan(samples)) float2string(0.0f, text);
-  else float2string(static_cast<float>(static_cast<double>(getSampleRate()) / samples), text);
+  if (samples == 0 || std::isnan(samples))
+    float2string(0.0f, text);
+  else
+    float2string(static_cast<float>(static_cast<double>(getSampleRate()) / samples), text);
 }
 
 // At sample rate 0 a duration is unbounded: any non-zero number of samples shows " Huge!  ".

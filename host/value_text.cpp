@@ -26,8 +26,8 @@ void formatFloat(float value, char* text) {
 
   const double whole = std::floor(v);
   char head[16];
-  int h = std::snprintf(head, sizeof head, "%s%u.", negative ? "-" : "",
-                        static_cast<unsigned>(whole));
+  int h =
+      std::snprintf(head, sizeof head, "%s%u.", negative ? "-" : "", static_cast<unsigned>(whole));
   // Eight integer digits (or a sign and seven) leave no room for the point: drop it and keep
   // the digits, which are exact.
   if (h > kWidth) h = kWidth;

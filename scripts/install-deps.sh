@@ -8,6 +8,9 @@ packages=(
   googletest libgtest-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine64 wine32:i386
+  libcli11-dev libsndfile1-dev zam-plugins
+  libbenchmark-dev valgrind clang libclang-rt-14-dev
+  xvfb xauth imagemagick zip
 )
 
 missing=()

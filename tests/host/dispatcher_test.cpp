@@ -105,7 +105,7 @@ TEST_F(Dispatcher, ChunkOpcodesPassIsPresetFromIndex) {
   EXPECT_EQ(send(effSetChunk, 0, 16, &data), 0);
   EXPECT_EQ(send(effSetChunk, -3, 16, &data), 0);
   EXPECT_EQ(effect->calls, (std::vector<std::string>{"getChunk bank", "getChunk preset",
-                                                      "setChunk 16 bank", "setChunk 16 preset"}));
+                                                     "setChunk 16 bank", "setChunk 16 preset"}));
 }
 
 TEST_F(Dispatcher, IdentifyAnswersNvEfWhateverTheArguments) {

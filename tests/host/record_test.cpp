@@ -61,7 +61,7 @@ TEST(Record, EntryFunctionsReachTheObjectsOperations) {
   r->setParameter(r, 2, 0.75f);
   EXPECT_EQ(r->getParameter(r, 2), 0.0f) << "the base getParameter answers 0";
   EXPECT_EQ(effect->calls, (std::vector<std::string>{"process 4", "processReplacing 3",
-                                                      "setParameter 2 0.750000"}));
+                                                     "setParameter 2 0.750000"}));
   EXPECT_EQ(r->dispatcher(r, effGetProgram, 0, 0, nullptr, 0.0f), 0);
   r->dispatcher(r, effClose, 0, 0, nullptr, 0.0f);
 }

@@ -1,11 +1,12 @@
 // The fixed-width value texts, through EffectBase's operations as an effect uses them.
+#include "host/value_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "host/value_text.h"
 #include "test_effect.h"
 
 namespace {
@@ -20,12 +21,12 @@ std::string floatText(float value) {
 
 TEST(FloatText, ExamplesGiveExactTruncatedDigits) {
   const std::pair<float, const char*> examples[] = {
-      {0.0f, "0.000000"},        {0.5f, "0.500000"},        {0.33f, "0.330000"},
-      {0.7f, "0.699999"},        {1.0f, "1.000000"},        {-0.5f, "-0.50000"},
-      {-1.0f, "-1.00000"},       {123.456f, "123.4560"},    {-123.25f, "-123.250"},
-      {86.1328125f, "86.13281"}, {1234567.0f, "1234567."}, {-999999.0f, "-999999."},
-      {0.0000001f, "0.000000"},  {100000000.0f, " Huge!  "}, {-10000000.0f, " Huge!  "},
-      {-0.0f, "0.000000"},       {99999999.0f, " Huge!  "}, {-0.001f, "-0.00100"},
+      {0.0f, "0.000000"},         {0.5f, "0.500000"},         {0.33f, "0.330000"},
+      {0.7f, "0.699999"},         {1.0f, "1.000000"},         {-0.5f, "-0.50000"},
+      {-1.0f, "-1.00000"},        {123.456f, "123.4560"},     {-123.25f, "-123.250"},
+      {86.1328125f, "86.13281"},  {1234567.0f, "1234567."},   {-999999.0f, "-999999."},
+      {0.0000001f, "0.000000"},   {100000000.0f, " Huge!  "}, {-10000000.0f, " Huge!  "},
+      {-0.0f, "0.000000"},        {99999999.0f, " Huge!  "},  {-0.001f, "-0.00100"},
       {0.999f - 1.0f, "-0.00099"}};
   for (auto [value, text] : examples) EXPECT_EQ(floatText(value), text) << value;
 }
@@ -49,10 +50,10 @@ TEST(FloatText, OverlongHeadsDropThePointAndNaNHasItsOwnText) {
 
 TEST(LongText, SevenWideCutAtEight) {
   const std::pair<int32_t, const char*> examples[] = {
-      {0, "      0"},           {1234, "   1234"},          {-5, "     -5"},
-      {12345678, "12345678"},   {-12345678, "-1234567"},   {99999999, "99999999"},
-      {100000000, " Huge!  "}, {INT32_MAX, " Huge!  "},   {INT32_MIN, "-2147483"},
-      {-999999, "-999999"},     {9999999, "9999999"}};
+      {0, "      0"},          {1234, "   1234"},       {-5, "     -5"},
+      {12345678, "12345678"},  {-12345678, "-1234567"}, {99999999, "99999999"},
+      {100000000, " Huge!  "}, {INT32_MAX, " Huge!  "}, {INT32_MIN, "-2147483"},
+      {-999999, "-999999"},    {9999999, "9999999"}};
   for (auto [value, text] : examples) {
     char buffer[16];
     formatLong(value, buffer);

@@ -1,0 +1,24 @@
+# Front door: `make demo` runs the main job, `make test` builds and tests every target.
+PRESETS := linux win32 win64
+BUILD_JOBS ?= 2
+
+.PHONY: deps test $(addprefix test-,$(PRESETS)) $(addprefix build-,$(PRESETS)) format clean
+
+deps:
+	@scripts/install-deps.sh
+
+$(addprefix build-,$(PRESETS)): build-%: deps
+	@cmake --preset $* >/dev/null || { echo "make: configuring $* failed" >&2; exit 1; }
+	@cmake --build --preset $* -j $(BUILD_JOBS) || { echo "make: building $* failed" >&2; exit 1; }
+
+$(addprefix test-,$(PRESETS)): test-%: build-%
+	@ctest --preset $* || { echo "make: tests of $* failed" >&2; exit 1; }
+
+test: $(addprefix test-,$(PRESETS))
+	@echo "make: all targets built and tested: $(PRESETS)"
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build out dist
