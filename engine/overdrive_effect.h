@@ -1,0 +1,70 @@
+// The overdrive engine: six parameters, a program bank, the coefficients derived from the
+// parameters, the smoothed control values, both channels' filter states and the shaper table.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/channel_state.h"
+#include "engine/program_bank.h"
+#include "host/effect_base.h"
+
+class OverdriveEffect : public EffectBase {
+ public:
+  explicit OverdriveEffect(audioMasterCallback hostCallback);
+  ~OverdriveEffect() override;
+
+  void setParameter(int32_t index, float value) override;
+  float getParameter(int32_t index) override;
+  // The host may call either entry from block to block; inputs and outputs may be the same
+  // buffers. Both may run while another thread changes parameters.
+  void process(float** inputs, float** outputs, int32_t sampleFrames) override;
+  void processReplacing(float** inputs, float** outputs, int32_t sampleFrames) override;
+  void setProgram(int32_t program) override;
+  void setProgramName(char* name) override;
+  void getProgramName(char* name) override;
+  void getParameterLabel(int32_t index, char* label) override;
+  void getParameterDisplay(int32_t index, char* text) override;
+  void getParameterName(int32_t index, char* text) override;
+  float getVu() override;
+  void suspend() override;
+
+  // Derives every coefficient from the six parameter values. Touches no smoothed value and no
+  // filter state, so a change glides in through the smoothers.
+  void recomputeCoefficients();
+
+  OverdriveProgram* programs = nullptr;  // owned; numPrograms records
+
+  // The current parameter values, stored unclamped.
+  float preBand = 0;
+  float x100Switch = 0;
+  float color = 0;
+  float preAmp = 0;
+  float postFilter = 0;
+  float postGain = 0;
+
+  // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.
+  float preAmpCubed = 0;
+  float driveFeed = 0;
+  float bandMixFeed = 0;
+  float gainFeed = 0;
+  float postFeedback = 0;
+  float postInputWeight = 0;
+
+  // Smoothed control values shared by both channels.
+  float drive = 1.0f;
+  float bandMix = 1.0f;
+  float gain = 1.0f;
+
+  float peakLevel = 0;  // largest final value of the last block, never below 0
+
+  ChannelState left;
+  ChannelState right;
+
+  float* shaperTable = nullptr;  // owned; kShaperTableSize entries
+
+ private:
+  void loadProgram(int32_t program);
+  void parameterChanged();
+  template <bool accumulate>
+  void processBlock(float** inputs, float** outputs, int32_t sampleFrames);
+};

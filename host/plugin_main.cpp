@@ -1,0 +1,29 @@
+#include <new>
+
+#include "host/module_globals.h"
+#include "host/overdrive_plugin.h"
+
+extern "C" AEffect* VSTCALL pluginMain(audioMasterCallback hostCallback) {
+  // One failed construction must not make later ones fail.
+  outOfMemory = false;
+  // Without a callback there is no host to ask; the version query is the host's consent.
+  if (!hostCallback || hostCallback(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) {
+    return nullptr;
+  }
+  OverdrivePlugin* plugin = new (std::nothrow) OverdrivePlugin(hostCallback);
+  if (!plugin) return nullptr;
+  if (outOfMemory) {
+    delete plugin;
+    return nullptr;
+  }
+  return &plugin->effectRecord;
+}
+
+#if defined(__linux__)
+// Linux hosts look for either name. Both are aliases of the hidden function, so no call inside
+// the library goes through a dynamic symbol that the host program's own `main` could interpose.
+extern "C" __attribute__((visibility("default"), alias("pluginMain"))) AEffect* VSTPluginMain(
+    audioMasterCallback hostCallback);
+extern "C" __attribute__((visibility("default"), alias("pluginMain"))) AEffect* vstMainExport(
+    audioMasterCallback hostCallback) __asm__("main");
+#endif
