@@ -25,8 +25,8 @@ void OverdriveEffect::recomputeCoefficients() {
   const double g = postGain;
   gainFeed = static_cast<float>(g * g * kFeedScale);
 
-  const double pole = static_cast<double>(postFilter) * static_cast<double>(0.7f) +
-                      static_cast<double>(0.2f);
+  const double pole =
+      static_cast<double>(postFilter) * static_cast<double>(0.7f) + static_cast<double>(0.2f);
   postFeedback = static_cast<float>(pole);
   postInputWeight = static_cast<float>(1.0 - pole);  // from the unrounded pole
 }

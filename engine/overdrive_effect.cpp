@@ -15,10 +15,11 @@ constexpr int32_t kProgramCount = 3;
 // outOfMemory and destroys the object before a host can reach it.
 OverdriveEffect::OverdriveEffect(audioMasterCallback hostCallback)
     : EffectBase(hostCallback, kProgramCount, kParameterCount) {
-  shaperTable =
-      static_cast<float*>(engineMemory.allocate(sizeof(float) * kShaperTableSize));
-  if (shaperTable) buildShaperTable(shaperTable);
-  else outOfMemory = true;
+  shaperTable = static_cast<float*>(engineMemory.allocate(sizeof(float) * kShaperTableSize));
+  if (shaperTable)
+    buildShaperTable(shaperTable);
+  else
+    outOfMemory = true;
 
   programs = static_cast<OverdriveProgram*>(
       engineMemory.allocate(sizeof(OverdriveProgram) * static_cast<size_t>(numPrograms)));

@@ -11,8 +11,10 @@ void buildShaperTable(float* table);
 
 // Clamps to [-1, 1] (NaN lands on -1) and reads entry 32768 + trunc(32767 v).
 inline float shaperLookup(const float* table, float v) {
-  if (!(v >= -1.0f)) v = -1.0f;
-  else if (v > 1.0f) v = 1.0f;
+  if (!(v >= -1.0f))
+    v = -1.0f;
+  else if (v > 1.0f)
+    v = 1.0f;
   // The product of a float and 32767 is exact in double; the conversion truncates toward zero.
   const int32_t n = static_cast<int32_t>(static_cast<double>(v) * -32767.0);
   return table[32768 - n];

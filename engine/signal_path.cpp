@@ -70,8 +70,10 @@ double runChannel(ChannelState& c, const float* table, float input, const FrameC
                         (static_cast<double>(shaperLookup(table, c.splitHigh)) +
                          static_cast<double>(shaperLookup(table, c.splitBand)));
   double y = shaped * k.gain;
-  if (!(y >= -kOutputBound)) y = -kOutputBound;
-  else if (y > kOutputBound) y = kOutputBound;
+  if (!(y >= -kOutputBound))
+    y = -kOutputBound;
+  else if (y > kOutputBound)
+    y = kOutputBound;
 
   const double post1 = y * k.postInputWeight + c.post1 * k.postFeedback;
   c.post1 = static_cast<float>(post1);

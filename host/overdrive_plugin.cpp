@@ -1,7 +1,6 @@
 #include "host/overdrive_plugin.h"
 
-OverdrivePlugin::OverdrivePlugin(audioMasterCallback hostCallback)
-    : OverdriveEffect(hostCallback) {
+OverdrivePlugin::OverdrivePlugin(audioMasterCallback hostCallback) : OverdriveEffect(hostCallback) {
   setUniqueID(fourCharConstant("ZRVQ"));
 }
 

@@ -19,9 +19,10 @@ extern "C" AEffect* VSTCALL pluginMain(audioMasterCallback hostCallback) {
   return &plugin->effectRecord;
 }
 
-#if defined(__linux__)
-// Linux hosts look for either name. Both are aliases of the hidden function, so no call inside
-// the library goes through a dynamic symbol that the host program's own `main` could interpose.
+#ifdef VORRA_EXPORT_ALIASES
+// Linux hosts look for `VSTPluginMain` or `main`. Both are aliases of the hidden entry, so no
+// call inside the library goes through a dynamic symbol that the host program's own `main`
+// could interpose. Only the plug-in file defines them: a test program has a `main` of its own.
 extern "C" __attribute__((visibility("default"), alias("pluginMain"))) AEffect* VSTPluginMain(
     audioMasterCallback hostCallback);
 extern "C" __attribute__((visibility("default"), alias("pluginMain"))) AEffect* vstMainExport(
