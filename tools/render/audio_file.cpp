@@ -1,0 +1,140 @@
+#include "tools/render/audio_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+// libsndfile opens a WAV or AIFF whose data ends early and reports only the frames present; its
+// log notes the shortfall as "data : <declared> (should be <present>)".
+bool headerPromisesMore(SNDFILE* file) {
+  char log[8192] = {};
+  sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+  const std::string text = log;
+  for (const char* chunk : {"data :", "SSND :"}) {
+    const auto at = text.find(chunk);
+    if (at == std::string::npos) continue;
+    const auto end = text.find('\n', at);
+    if (text.substr(at, end - at).find("should be") != std::string::npos) return true;
+  }
+  return false;
+}
+
+std::string lowercaseExtension(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+}  // namespace
+
+AudioReader::AudioReader(const std::string& path) : path_(path) {
+  if (!std::filesystem::exists(path)) throw std::runtime_error("input '" + path + "' not found");
+  file_ = sf_open(path.c_str(), SFM_READ, &info_);
+  if (!file_) {
+    throw std::runtime_error("cannot read '" + path + "' as audio: " + sf_strerror(nullptr));
+  }
+  if (headerPromisesMore(file_)) {
+    sf_close(file_);
+    throw std::runtime_error("input '" + path + "' is cut short: it ends before its header says");
+  }
+}
+
+AudioReader::~AudioReader() { sf_close(file_); }
+
+void AudioReader::read(float* interleaved, int64_t count) {
+  const sf_count_t got = sf_readf_float(file_, interleaved, count);
+  if (got != count) {
+    throw std::runtime_error("input '" + path_ + "' is cut short: it ends after " +
+                             std::to_string(position_ + std::max<sf_count_t>(got, 0)) + " of " +
+                             std::to_string(info_.frames) + " frames");
+  }
+  position_ += got;
+}
+
+int outputFormatFor(const std::string& path, const std::string& sampleFormat, int channels) {
+  static const std::map<std::string, int> containers = {{".wav", SF_FORMAT_WAV},
+                                                        {".aif", SF_FORMAT_AIFF},
+                                                        {".aiff", SF_FORMAT_AIFF},
+                                                        {".flac", SF_FORMAT_FLAC}};
+  static const std::map<std::string, int> samples = {{"float", SF_FORMAT_FLOAT},
+                                                     {"double", SF_FORMAT_DOUBLE},
+                                                     {"pcm16", SF_FORMAT_PCM_16},
+                                                     {"pcm24", SF_FORMAT_PCM_24},
+                                                     {"pcm32", SF_FORMAT_PCM_32}};
+  const std::string extension = lowercaseExtension(path);
+  const auto container = containers.find(extension);
+  if (container == containers.end()) {
+    throw std::runtime_error("output '" + path + "': unknown extension (use .wav, .aiff or .flac)");
+  }
+  const std::string chosen = !sampleFormat.empty()
+                                 ? sampleFormat
+                                 : (container->second == SF_FORMAT_FLAC ? "pcm24" : "float");
+  const auto sample = samples.find(chosen);
+  if (sample == samples.end()) throw std::runtime_error("unknown sample format '" + chosen + "'");
+  SF_INFO info{};
+  info.format = container->second | sample->second;
+  info.channels = channels;
+  info.samplerate = 44100;
+  if (!sf_format_check(&info)) {
+    throw std::runtime_error("a " + extension + " file cannot hold " + chosen + " samples");
+  }
+  return info.format;
+}
+
+AudioWriter::AudioWriter(const std::string& path, int format, int channels, int sampleRate)
+    : path_(path) {
+  const std::filesystem::path target(path);
+  std::string pattern =
+      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) throw std::runtime_error("cannot create a file beside '" + path + "'");
+  temporaryPath_ = pattern;
+  // mkstemp makes the file private; the finished file gets the usual permissions.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  SF_INFO info{};
+  info.format = format;
+  info.channels = channels;
+  info.samplerate = sampleRate;
+  file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+  if (!file_) {  // libsndfile has closed the descriptor
+    std::remove(temporaryPath_.c_str());
+    throw std::runtime_error("cannot write '" + path + "': " + sf_strerror(nullptr));
+  }
+  // Integer formats clip samples beyond full scale instead of wrapping them.
+  sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+}
+
+AudioWriter::~AudioWriter() {
+  if (temporaryPath_.empty()) return;
+  if (file_) sf_close(file_);
+  std::remove(temporaryPath_.c_str());
+}
+
+void AudioWriter::write(const float* interleaved, int64_t count) {
+  if (sf_writef_float(file_, interleaved, count) != count) {
+    throw std::runtime_error("cannot write '" + path_ + "': " + sf_strerror(file_));
+  }
+}
+
+void AudioWriter::commit() {
+  const int closed = sf_close(file_);
+  file_ = nullptr;
+  if (closed != 0)
+    throw std::runtime_error("cannot finish '" + path_ + "': " + sf_error_number(closed));
+  if (std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
+    throw std::runtime_error("cannot rename the finished file to '" + path_ + "'");
+  }
+  temporaryPath_.clear();
+}

@@ -1,0 +1,90 @@
+#include "tools/render/effect_rack.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs) {
+  if (fileChannels < 1 || fileChannels > 2) {
+    throw std::runtime_error("the input has " + std::to_string(fileChannels) +
+                             " channels; only mono and stereo are supported");
+  }
+  if (pluginOutputs < 1) throw std::runtime_error("the plug-in has no audio outputs");
+  ChannelPlan plan;
+  if (pluginInputs == 1 && pluginOutputs == 1) {
+    plan.instances = fileChannels;
+    for (int c = 0; c < fileChannels; ++c) {
+      plan.inputFrom.push_back({c});
+      plan.outputFrom.push_back({c, 0});
+    }
+    return plan;
+  }
+  std::vector<int> from;
+  for (int pin = 0; pin < pluginInputs; ++pin) {
+    from.push_back(pin < fileChannels ? pin : (pin == 1 ? 0 : -1));
+  }
+  plan.inputFrom.push_back(from);
+  for (int pin = 0; pin < std::min(pluginOutputs, 2); ++pin) plan.outputFrom.push_back({0, pin});
+  return plan;
+}
+
+ProcessMode chooseMode(const std::string& requested, int32_t pluginFlags) {
+  const bool canReplace = (pluginFlags & effFlagsCanReplacing) != 0;
+  if (requested == "accumulating") return ProcessMode::accumulating;
+  if (requested == "replacing" && !canReplace) {
+    throw std::runtime_error("the plug-in cannot process replacing; use --mode accumulating");
+  }
+  return canReplace ? ProcessMode::replacing : ProcessMode::accumulating;
+}
+
+EffectRack::EffectRack(const PluginLibrary& library, int fileChannels, const std::string& mode)
+    : fileChannels_(fileChannels) {
+  instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
+  const AEffect& record = instances_.front()->record();
+  plan_ = planChannels(fileChannels, record.numInputs, record.numOutputs);
+  mode_ = chooseMode(mode, record.flags);
+  while (static_cast<int>(instances_.size()) < plan_.instances) {
+    instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
+  }
+}
+
+void EffectRack::start(float sampleRate, int32_t blockSize) {
+  buffers_.clear();
+  for (auto& instance : instances_) {
+    Buffers b;
+    const AEffect& record = instance->record();
+    b.inputs.assign(record.numInputs, std::vector<float>(blockSize));
+    b.outputs.assign(record.numOutputs, std::vector<float>(blockSize));
+    for (auto& channel : b.inputs) b.inputPointers.push_back(channel.data());
+    for (auto& channel : b.outputs) b.outputPointers.push_back(channel.data());
+    buffers_.push_back(std::move(b));
+    instance->start(sampleRate, blockSize);
+  }
+}
+
+void EffectRack::stop() {
+  for (auto& instance : instances_) instance->stop();
+}
+
+void EffectRack::process(const float* input, float* output, int32_t frames) {
+  for (size_t i = 0; i < instances_.size(); ++i) {
+    Buffers& b = buffers_[i];
+    for (size_t pin = 0; pin < b.inputs.size(); ++pin) {
+      const int from = plan_.inputFrom[i][pin];
+      for (int32_t f = 0; f < frames; ++f) {
+        b.inputs[pin][f] = from < 0 ? 0.0f : input[static_cast<size_t>(f) * fileChannels_ + from];
+      }
+    }
+    if (mode_ == ProcessMode::replacing) {
+      instances_[i]->processReplacing(b.inputPointers.data(), b.outputPointers.data(), frames);
+    } else {
+      for (auto& channel : b.outputs) std::fill_n(channel.begin(), frames, 0.0f);
+      instances_[i]->processAccumulating(b.inputPointers.data(), b.outputPointers.data(), frames);
+    }
+  }
+  const size_t outChannels = plan_.outputFrom.size();
+  for (size_t c = 0; c < outChannels; ++c) {
+    const std::vector<float>& from =
+        buffers_[plan_.outputFrom[c].instance].outputs[plan_.outputFrom[c].pin];
+    for (int32_t f = 0; f < frames; ++f) output[static_cast<size_t>(f) * outChannels + c] = from[f];
+  }
+}

@@ -1,0 +1,76 @@
+#include "tools/render/host_session.h"
+
+intptr_t VSTCALL renderHostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+  return opcode == audioMasterVersion ? kHostVersion : 0;
+}
+
+HostSession::HostSession(AEffect* effect) : effect_(effect) { dispatch(effOpen); }
+
+HostSession::~HostSession() {
+  stop();
+  dispatch(effClose);
+}
+
+intptr_t HostSession::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                               float opt) {
+  return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+}
+
+std::string HostSession::text(int32_t opcode, int32_t index) {
+  // Far larger than the interface's limits: plug-ins are known to write past them.
+  char buffer[256] = {};
+  dispatch(opcode, index, 0, buffer);
+  buffer[sizeof buffer - 1] = '\0';
+  return buffer;
+}
+
+std::string HostSession::parameterName(int32_t index) { return text(effGetParamName, index); }
+std::string HostSession::parameterLabel(int32_t index) { return text(effGetParamLabel, index); }
+std::string HostSession::parameterDisplay(int32_t index) { return text(effGetParamDisplay, index); }
+float HostSession::parameter(int32_t index) { return effect_->getParameter(effect_, index); }
+
+void HostSession::setParameter(int32_t index, float value) {
+  effect_->setParameter(effect_, index, value);
+}
+
+std::vector<std::string> HostSession::parameterNames() {
+  std::vector<std::string> names;
+  for (int32_t i = 0; i < effect_->numParams; ++i) names.push_back(parameterName(i));
+  return names;
+}
+
+int32_t HostSession::program() { return static_cast<int32_t>(dispatch(effGetProgram)); }
+void HostSession::setProgram(int32_t program) { dispatch(effSetProgram, 0, program); }
+std::string HostSession::programName() { return text(effGetProgramName, 0); }
+
+std::vector<std::string> HostSession::programNames() {
+  const int32_t current = program();
+  std::vector<std::string> names;
+  for (int32_t i = 0; i < effect_->numPrograms; ++i) {
+    setProgram(i);
+    names.push_back(programName());
+  }
+  if (effect_->numPrograms > 0) setProgram(current);
+  return names;
+}
+
+void HostSession::start(float sampleRate, int32_t blockSize) {
+  dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
+  dispatch(effSetBlockSize, 0, blockSize);
+  dispatch(effMainsChanged, 0, 1);
+  running_ = true;
+}
+
+void HostSession::stop() {
+  if (!running_) return;
+  dispatch(effMainsChanged, 0, 0);
+  running_ = false;
+}
+
+void HostSession::processReplacing(float** inputs, float** outputs, int32_t frames) {
+  effect_->processReplacing(effect_, inputs, outputs, frames);
+}
+
+void HostSession::processAccumulating(float** inputs, float** outputs, int32_t frames) {
+  effect_->process(effect_, inputs, outputs, frames);
+}

@@ -1,0 +1,30 @@
+// A VST2 plug-in library loaded by path, and instances created through its exported entry:
+// `VSTPluginMain`, else `main`, each taking the host callback and answering the record.
+#pragma once
+
+#include <string>
+
+#include "host/aeffect.h"
+
+class PluginLibrary {
+ public:
+  // Throws std::runtime_error when the file does not load or exports neither entry.
+  explicit PluginLibrary(const std::string& path);
+  ~PluginLibrary();
+
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+  // A new instance; throws when the entry answers null or something that is not a record.
+  // Every instance must be closed before the library is destroyed.
+  AEffect* instantiate(audioMasterCallback host) const;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  using PluginEntry = AEffect* (*)(audioMasterCallback);
+
+  std::string path_;
+  void* handle_ = nullptr;
+  PluginEntry entry_ = nullptr;
+};

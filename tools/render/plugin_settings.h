@@ -1,0 +1,22 @@
+// What --program and --set name, resolved against the names the plug-in reports. Names match
+// ignoring case and spaces, so "x100" finds "  x 100   "; a plain number is an index.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ParameterSetting {
+  int32_t index;
+  float value;
+};
+
+// Throws std::runtime_error naming the choices when nothing matches.
+int32_t resolveProgram(const std::string& choice, const std::vector<std::string>& programNames);
+
+// `assignment` is NAME=VALUE or INDEX=VALUE.
+ParameterSetting resolveSetting(const std::string& assignment,
+                                const std::vector<std::string>& parameterNames);
+
+// The name without its padding, as messages show it.
+std::string trimmed(const std::string& text);
