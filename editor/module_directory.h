@@ -1,0 +1,23 @@
+// Where the plug-in file lies, and the documentation file beside it. Module-wide: every
+// editor construction fills moduleDirectory again, and every press of "Docs..." composes
+// documentationPath anew. Only editor construction and the dialog's thread touch them.
+#pragma once
+
+#include <cstddef>
+
+constexpr size_t kPathBufferSize = 1024;
+// The module file name is read with this limit, terminator included, so that the directory,
+// a backslash and the file name always fit into documentationPath.
+constexpr size_t kModuleFileNameLimit = 498;
+
+extern char moduleDirectory[kPathBufferSize];
+extern char documentationPath[kPathBufferSize];
+
+constexpr char kDocumentationFileName[] = "VorraOverDrive.htm";
+
+// Cuts a file name off its path at the last backslash, slash or colon; a text holding none of
+// them stays whole.
+void cutToDirectory(char* path);
+
+// documentationPath = moduleDirectory + "\" + "VorraOverDrive.htm".
+void composeDocumentationPath();

@@ -1,0 +1,68 @@
+#include "editor/overdrive_editor.h"
+
+#include "editor/editor_dialog.h"
+#include "editor/shell_win32.h"
+#include "host/aeffect.h"
+#include "host/effect_base.h"
+#include "host/module_globals.h"
+
+namespace {
+
+// Handed to the host by getRect; shared by all editors, whose dialogs are all the same size.
+ERect editorRect;
+
+}  // namespace
+
+OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
+  effect->editor = this;
+  effect->effectRecord.flags |= effFlagsHasEditor;
+  readModuleDirectory();
+}
+
+OverdriveEditor::~OverdriveEditor() {
+  if (dialogWindow) destroyDialog();
+}
+
+intptr_t OverdriveEditor::getRect(ERect** rect) {
+  if (!dialogWindow) return 0;
+  RECT client;
+  GetClientRect(dialogWindow, &client);
+  editorRect.top = 0;
+  editorRect.left = 0;
+  editorRect.bottom = static_cast<int16_t>(client.bottom - client.top);
+  editorRect.right = static_cast<int16_t>(client.right - client.left);
+  *rect = &editorRect;
+  return 1;
+}
+
+intptr_t OverdriveEditor::open(void* parent) {
+  if (openCount > 0) {
+    ++openCount;
+    return 1;
+  }
+  parentWindow = parent;
+  // The dialog procedure stores this editor on the dialog during WM_INITDIALOG.
+  dialogWindow =
+      CreateDialogParamA(static_cast<HINSTANCE>(moduleHandle), "METALUI", static_cast<HWND>(parent),
+                         editorDialogProc, reinterpret_cast<LPARAM>(this));
+  if (!dialogWindow) return 0;
+  openCount = 1;
+  ShowWindow(dialogWindow, SW_SHOW);
+  // The controls stay at their starting state until the first idle call or timer tick.
+  postUpdate();
+  SetTimer(dialogWindow, kRefreshTimerId, kRefreshPeriodMs, nullptr);
+  return 1;
+}
+
+void OverdriveEditor::close() {
+  if (openCount == 0) return;
+  if (--openCount == 0) destroyDialog();
+}
+
+void OverdriveEditor::destroyDialog() {
+  KillTimer(dialogWindow, kRefreshTimerId);
+  RemovePropA(dialogWindow, kEditorProperty);
+  DestroyWindow(dialogWindow);
+  dialogWindow = nullptr;
+  openCount = 0;
+}

@@ -1,0 +1,38 @@
+// The plug-in's own window: a modeless child dialog "METALUI" inside the host's window. Its
+// controls show the parameters through polling: the effect raises the update flag, and the
+// host's idle call or the dialog's 300 ms timer refreshes every control once.
+#pragma once
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdint>
+
+#include "host/editor_base.h"
+
+class OverdriveEditor : public EditorBase {
+ public:
+  // Registers itself as the effect's editor and sets effFlagsHasEditor.
+  explicit OverdriveEditor(EffectBase* effect);
+  // A dialog still open is closed, so that no message reaches a destroyed editor.
+  ~OverdriveEditor() override;
+
+  OverdriveEditor(const OverdriveEditor&) = delete;
+  OverdriveEditor& operator=(const OverdriveEditor&) = delete;
+
+  // The dialog's client size in pixels; 0 and nothing written while there is no dialog.
+  intptr_t getRect(ERect** rect) override;
+  // Nested opens count: only the first creates the dialog, only the matching last close
+  // destroys it. A failed creation answers 0 and does not count.
+  intptr_t open(void* parent) override;
+  void close() override;
+  // Sets every control from the effect's current values.
+  void update() override;
+
+  HWND dialogWindow = nullptr;
+
+ private:
+  void destroyDialog();
+
+  int32_t openCount = 0;  // this editor's opens not yet matched by a close, never below 0
+};
