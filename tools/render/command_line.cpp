@@ -18,6 +18,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
   app.add_option("--plugin", o.plugin, "the plug-in library (.so)")->capture_default_str();
   app.add_option("--program", o.program, "select a program by number or name");
   app.add_option("--set", o.settings, "set a parameter by name or number, e.g. PreAmp=0.8")
+      ->allow_extra_args(false)  // one value per --set, so INPUT and OUTPUT may follow
       ->type_name("NAME|INDEX=VALUE");
   app.add_option("--block", o.blockSize, "frames per processing call")
       ->check(CLI::Range(1, 1 << 20))

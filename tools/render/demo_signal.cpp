@@ -21,12 +21,16 @@ constexpr Pluck kRiff[] = {
 constexpr double kBarsBeats = 8.0;
 constexpr double kSecondsPerBeat = 0.25;  // eighth notes at 120 beats per minute
 constexpr double kStrumSeconds = 0.012;   // delay between the strings of one chord
-constexpr double kRingBeats = 10.0;       // the closing chord
+constexpr double kRingBeats = 8.0;        // the closing chord, then damped
+constexpr double kTailBeats = 2.0;        // silence after the damping
+constexpr double kRingSeconds = 1.5;      // time constant of a ringing string
+constexpr double kDampedSeconds = 0.015;  // and of a damped one
 
 double noteFrequency(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
 
 // One string: a delay line of one period, filled with filtered noise, fed back through a
-// two-point average that loses a little each pass. After `ringFrames` the string is damped.
+// two-point average with a loss per pass that makes every pitch decay at the same rate. After
+// `ringFrames` the string is damped.
 void pluckString(std::vector<double>& left, std::vector<double>& right, size_t start,
                  size_t ringFrames, int note, double pan, uint32_t& noise) {
   const auto period = static_cast<size_t>(std::lround(kDemoSampleRate / noteFrequency(note)));
@@ -38,12 +42,14 @@ void pluckString(std::vector<double>& left, std::vector<double>& right, size_t s
     smoothed += 0.6 * (white - smoothed);
     sample = smoothed;
   }
-  const size_t damped = static_cast<size_t>(0.08 * kDemoSampleRate);
+  const size_t damped = static_cast<size_t>(10 * kDampedSeconds * kDemoSampleRate);
+  const double ringLoss = std::exp(-double(period) / (kRingSeconds * kDemoSampleRate));
+  const double dampedLoss = std::exp(-double(period) / (kDampedSeconds * kDemoSampleRate));
   const double leftGain = std::cos(pan * M_PI / 2), rightGain = std::sin(pan * M_PI / 2);
   for (size_t i = 0; i < ringFrames + damped && start + i < left.size(); ++i) {
     const size_t at = i % period;
     const double out = line[at];
-    const double loss = i < ringFrames ? 0.996 : 0.94;
+    const double loss = i < ringFrames ? ringLoss : dampedLoss;
     line[at] = loss * 0.5 * (out + line[(at + 1) % period]);
     left[start + i] += leftGain * out;
     right[start + i] += rightGain * out;
@@ -53,7 +59,7 @@ void pluckString(std::vector<double>& left, std::vector<double>& right, size_t s
 }  // namespace
 
 std::vector<float> synthesizeDemoRiff() {
-  const double totalBeats = 2 * kBarsBeats + kRingBeats;
+  const double totalBeats = 2 * kBarsBeats + kRingBeats + kTailBeats;
   const auto frames = static_cast<size_t>(totalBeats * kSecondsPerBeat * kDemoSampleRate);
   std::vector<double> left(frames), right(frames);
   uint32_t noise = 12345u;

@@ -1,0 +1,248 @@
+// vorra-render run as a program: its output against the plug-in driven directly, its --info
+// texts, its refusals, and a Debian peer plug-in hosted through it.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "audio_fixture.h"
+#include "host/aeffect.h"
+
+namespace {
+
+struct ToolRun {
+  int exitCode;
+  std::string out, err;
+};
+
+std::string contentOf(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+ToolRun runTool(const ScratchDir& dir, const std::vector<std::string>& args) {
+  std::string command = "'" VORRA_RENDER "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " 2>'" + dir / "stderr.txt" + "'";
+  ToolRun run{};
+  std::FILE* pipe = popen(command.c_str(), "r");
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.err = contentOf(dir / "stderr.txt");
+  std::remove((dir / "stderr.txt").c_str());
+  return run;
+}
+
+intptr_t VSTCALL versionOnlyHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+  return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+// The plug-in at `path` loaded into this process and driven by hand.
+class DirectPlugin {
+ public:
+  explicit DirectPlugin(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)) {
+    auto entry = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(handle_, "main"));
+    effect_ = entry(versionOnlyHost);
+    dispatch(effOpen);
+  }
+  ~DirectPlugin() {
+    dispatch(effClose);
+    dlclose(handle_);
+  }
+  intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                    float opt = 0.0f) {
+    return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+  }
+  std::string display(int32_t index) {
+    char text[256] = {};
+    dispatch(effGetParamDisplay, index, 0, text);
+    return text;
+  }
+  AEffect* effect() { return effect_; }
+
+  // processReplacing of stereo frames (mono feeds both inputs) in blocks of `block`.
+  std::vector<float> render(const Audio& audio, int32_t block) {
+    dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(audio.sampleRate));
+    dispatch(effSetBlockSize, 0, block);
+    dispatch(effMainsChanged, 0, 1);
+    const size_t frames = audio.samples.size() / audio.channels;
+    std::vector<float> out;
+    for (size_t start = 0; start < frames; start += block) {
+      const size_t n = std::min<size_t>(block, frames - start);
+      std::vector<float> inL(n), inR(n), outL(n), outR(n);
+      for (size_t f = 0; f < n; ++f) {
+        inL[f] = audio.samples[(start + f) * audio.channels];
+        inR[f] = audio.samples[(start + f) * audio.channels + audio.channels - 1];
+      }
+      float* inputs[2] = {inL.data(), inR.data()};
+      float* outputs[2] = {outL.data(), outR.data()};
+      effect_->processReplacing(effect_, inputs, outputs, static_cast<int32_t>(n));
+      for (size_t f = 0; f < n; ++f) out.insert(out.end(), {outL[f], outR[f]});
+    }
+    dispatch(effMainsChanged, 0, 0);
+    return out;
+  }
+
+ private:
+  void* handle_;
+  AEffect* effect_;
+};
+
+TEST(RenderTool, FloatWavIsTheReplacingOutputBitForBit) {
+  ScratchDir dir;
+  const Audio input = testSignal(2, 3000, 48000);
+  writeAudio(dir / "in.wav", input);
+  const ToolRun run = runTool(dir, {"--plugin", OVERDRIVE_PLUGIN, "--program", "Drive", "--block",
+                                    "128", dir / "in.wav", dir / "out.wav"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("out.wav: 3000 frames, 0.062 s"), std::string::npos) << run.out;
+
+  DirectPlugin plugin(OVERDRIVE_PLUGIN);
+  plugin.dispatch(effSetProgram, 0, 2);
+  const std::vector<float> expected = plugin.render(input, 128);
+  const Audio output = readAudio(dir / "out.wav");
+  EXPECT_EQ(output.channels, 2);
+  EXPECT_EQ(output.sampleRate, 48000);
+  ASSERT_EQ(output.samples.size(), expected.size());
+  EXPECT_EQ(0, std::memcmp(output.samples.data(), expected.data(), expected.size() * 4));
+  EXPECT_NE(output.samples, input.samples) << "the drive program changes the sound";
+}
+
+TEST(RenderTool, MonoInputBecomesStereoThroughBothInputs) {
+  ScratchDir dir;
+  const Audio input = testSignal(1, 2000);
+  writeAudio(dir / "in.aiff", input, SF_FORMAT_AIFF | SF_FORMAT_FLOAT);
+  const ToolRun run = runTool(dir, {"--plugin", OVERDRIVE_PLUGIN, "--program", "Boost", "--quiet",
+                                    dir / "in.aiff", dir / "out.wav"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  DirectPlugin plugin(OVERDRIVE_PLUGIN);
+  plugin.dispatch(effSetProgram, 0, 1);
+  const Audio output = readAudio(dir / "out.wav");
+  EXPECT_EQ(output.channels, 2);
+  EXPECT_EQ(output.samples, plugin.render(input, 512));
+}
+
+TEST(RenderTool, InfoShowsTheSelectedProgramAndSettings) {
+  ScratchDir dir;
+  const ToolRun reset = runTool(dir, {"--info", "--plugin", OVERDRIVE_PLUGIN});
+  ASSERT_EQ(reset.exitCode, 0) << reset.err;
+  for (const char* text :
+       {"unique id  ZRVQ", "2 in, 2 out", "parameters 6", "PreBand", "Color", "PreAmp", "x 100",
+        "PostFilter", "PostGain", "programs   3, current 0", "0  Reset", "1  Boost", "2  Drive"}) {
+    EXPECT_NE(reset.out.find(text), std::string::npos) << text << "\n" << reset.out;
+  }
+  const ToolRun drive = runTool(dir, {"--info", "--plugin", OVERDRIVE_PLUGIN, "--program", "drive",
+                                      "--set", "PreAmp=0.25", "--set", "5=0.125"});
+  ASSERT_EQ(drive.exitCode, 0) << drive.err;
+  EXPECT_NE(drive.out.find("current 2"), std::string::npos);
+
+  DirectPlugin plugin(OVERDRIVE_PLUGIN);
+  plugin.dispatch(effSetProgram, 0, 2);
+  plugin.effect()->setParameter(plugin.effect(), 2, 0.25f);
+  plugin.effect()->setParameter(plugin.effect(), 5, 0.125f);
+  for (int32_t i = 0; i < 6; ++i) {
+    std::string display = plugin.display(i);
+    display = display.substr(display.find_first_not_of(' '));
+    display = display.substr(0, display.find_last_not_of(' ') + 1);
+    EXPECT_NE(drive.out.find(" " + display + " "), std::string::npos) << i << "\n" << drive.out;
+  }
+  EXPECT_NE(reset.out, drive.out);
+}
+
+TEST(RenderTool, BadInputIsOneLineANonZeroExitAndNoOutput) {
+  ScratchDir dir;
+  const Audio input = testSignal(2, 1000);
+  writeAudio(dir / "in.wav", input);
+  writeAudio(dir / "short.wav", input);
+  std::filesystem::resize_file(dir / "short.wav", 5000);
+  writeAudio(dir / "short.flac", input, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+  std::filesystem::resize_file(dir / "short.flac", 1500);
+  std::ofstream(dir / "text.wav") << "this is not audio";
+  std::ofstream(dir / "kept.wav") << "an earlier render";
+  const std::string overdrive = OVERDRIVE_PLUGIN;
+  const struct {
+    std::vector<std::string> args;
+    const char* says;
+  } cases[] = {
+      {{dir / "missing.wav", dir / "out.wav"}, "not found"},
+      {{dir / "text.wav", dir / "out.wav"}, "as audio"},
+      {{dir / "short.wav", dir / "out.wav"}, "cut short"},
+      {{dir / "short.flac", dir / "kept.wav"}, "cut short"},
+      {{"--plugin", NO_ENTRY_LIBRARY, dir / "in.wav", dir / "out.wav"}, "not a VST plug-in"},
+      {{"--plugin", NULL_ENTRY_LIBRARY, dir / "in.wav", dir / "kept.wav"}, "answered null"},
+      {{"--plugin", dir / "none.so", dir / "in.wav", dir / "out.wav"}, "not found"},
+      {{"--plugin", overdrive, "--program", "Fuzz", dir / "in.wav", dir / "out.wav"},
+       "unknown program 'Fuzz'"},
+      {{"--plugin", overdrive, "--set", "Volume=1", dir / "in.wav", dir / "out.wav"},
+       "unknown parameter 'Volume'"},
+      {{"--plugin", overdrive, "--set", "PreAmp=loud", dir / "in.wav", dir / "kept.wav"},
+       "is not a number"},
+      {{"--plugin", overdrive, dir / "in.wav", dir / "in.wav"}, "is the input"},
+      {{"--plugin", overdrive, dir / "in.wav", dir / "out.mp3"}, "unknown extension"},
+  };
+  const std::vector<std::string> before = dir.entries();
+  for (const auto& c : cases) {
+    const ToolRun run = runTool(dir, c.args);
+    EXPECT_NE(run.exitCode, 0) << c.says;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(dir.entries(), before) << c.says;
+  }
+  EXPECT_EQ(contentOf(dir / "kept.wav"), "an earlier render");
+  EXPECT_EQ(readAudio(dir / "in.wav").samples, input.samples);
+}
+
+TEST(RenderTool, DemoDryIsTheRiffAtTheDemoRate) {
+  ScratchDir dir;
+  const ToolRun run = runTool(dir, {"--demo", dir / "riff.wav", "--dry"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Audio riff = readAudio(dir / "riff.wav");
+  EXPECT_EQ(riff.channels, 2);
+  EXPECT_EQ(riff.sampleRate, 44100);
+  EXPECT_GT(riff.samples.size(), 8u * 44100);
+  EXPECT_NE(run.out.find("peak in -6.02 dBFS, out -6.02 dBFS"), std::string::npos) << run.out;
+}
+
+TEST(PeerPlugin, InfoListsZamTubeParameters) {
+  ScratchDir dir;
+  const ToolRun run = runTool(dir, {"--info", "--plugin", PEER_PLUGIN_DIR "/ZamTube-vst.so"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const char* text : {"1 in, 1 out", "parameters 7", "Tube Drive", "Bass", "Mids", "Treble",
+                           "Tone Stack Mode", "Input level", "Insane Boost", "0  Default"}) {
+    EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+  }
+}
+
+TEST(PeerPlugin, ZamDelayEchoesAnImpulseInEachChannel) {
+  ScratchDir dir;
+  Audio clicks{2, 48000, std::vector<float>(2 * 48000)};
+  clicks.samples[0] = 0.5f;             // left click at 0 ms
+  clicks.samples[2 * 4800 + 1] = 0.5f;  // right click at 100 ms
+  writeAudio(dir / "clicks.wav", clicks);
+  const ToolRun run = runTool(dir, {"--plugin", PEER_PLUGIN_DIR "/ZamDelay-vst.so", "--set",
+                                    "Feedback=0", dir / "clicks.wav", dir / "echo.wav"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Audio echo = readAudio(dir / "echo.wav");
+  ASSERT_EQ(echo.samples.size(), clicks.samples.size());
+  // The loudest sample of each channel after its own click is the echo, 160 ms later by default.
+  for (int c = 0; c < 2; ++c) {
+    const size_t click = c == 0 ? 0 : 4800;
+    size_t loudest = click + 10;
+    for (size_t f = click + 10; f < 48000; ++f) {
+      if (std::fabs(echo.samples[2 * f + c]) > std::fabs(echo.samples[2 * loudest + c]))
+        loudest = f;
+    }
+    EXPECT_NEAR(static_cast<double>(loudest - click), 0.160 * 48000, 48.0) << "channel " << c;
+    EXPECT_GT(std::fabs(echo.samples[2 * loudest + c]), 0.05f);
+  }
+}
+
+}  // namespace
