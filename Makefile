@@ -17,6 +17,16 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 test: $(addprefix test-,$(PRESETS))
 	@echo "make: all targets built and tested: $(PRESETS)"
 
+# The demo riff dry and through each factory program, with each render's summary line.
+DEMO_PROGRAMS := Reset Boost Drive
+.PHONY: demo
+demo: build-linux
+	@mkdir -p out
+	@build/linux/vorra-render --quiet --dry --demo out/demo-dry.wav
+	@for program in $(DEMO_PROGRAMS); do \
+	  build/linux/vorra-render --quiet --program $$program --demo out/demo-$$program.wav || exit 1; \
+	done
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

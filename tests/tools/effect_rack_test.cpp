@@ -113,11 +113,4 @@ TEST(HostSession, ProgramNamesLeaveTheCurrentProgramSelected) {
   EXPECT_EQ(session.parameterLabel(0), "x");
 }
 
-TEST(PluginLibrary, RefusesLibrariesThatAreNotPlugins) {
-  EXPECT_THROW(PluginLibrary("/nonexistent/plugin.so"), std::runtime_error);
-  EXPECT_THROW(PluginLibrary(NO_ENTRY_LIBRARY), std::runtime_error);
-  const PluginLibrary declining(NULL_ENTRY_LIBRARY);
-  EXPECT_THROW(declining.instantiate(renderHostCallback), std::runtime_error);
-}
-
 }  // namespace

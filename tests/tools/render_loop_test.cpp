@@ -47,17 +47,4 @@ TEST(RenderLoop, EveryFrameOnceInBlocksWithPeaksAndProgress) {
   EXPECT_EQ(stats.outputPeak, 0.5f * (0.1f * 9));
 }
 
-TEST(RenderLoop, DryPathCopiesAndAnEmptySourceWritesNothing) {
-  BufferSource source({0.25f, -0.5f, 1.0f}, 1, 44100);
-  PassThrough dry(1);
-  CollectingSink sink;
-  renderFrames(source, dry, sink, 512, nullptr);
-  EXPECT_EQ(sink.samples, (std::vector<float>{0.25f, -0.5f, 1.0f}));
-
-  BufferSource empty({}, 2, 44100);
-  CollectingSink nothing;
-  EXPECT_EQ(renderFrames(empty, dry, nothing, 512, nullptr).frames, 0);
-  EXPECT_TRUE(nothing.samples.empty());
-}
-
 }  // namespace

@@ -2,6 +2,7 @@
 // texts, its refusals, and a Debian peer plug-in hosted through it.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -198,6 +199,26 @@ TEST(RenderTool, BadInputIsOneLineANonZeroExitAndNoOutput) {
   }
   EXPECT_EQ(contentOf(dir / "kept.wav"), "an earlier render");
   EXPECT_EQ(readAudio(dir / "in.wav").samples, input.samples);
+}
+
+TEST(RenderTool, InterruptedRenderLeavesNoFile) {
+  ScratchDir dir;
+  writeAudio(dir / "long.wav", testSignal(1, 60 * 44100));
+  const pid_t child = fork();
+  if (child == 0) {
+    execl(VORRA_RENDER, VORRA_RENDER, "--quiet", "--plugin", PEER_PLUGIN_DIR "/ZamTube-vst.so",
+          (dir / "long.wav").c_str(), (dir / "out.wav").c_str(), nullptr);
+    _exit(127);
+  }
+  // Wait until the temporary file exists, then stop the render.
+  auto writing = [&] { return dir.entries().size() > 1; };
+  for (int i = 0; i < 5000 && !writing(); ++i) usleep(2000);
+  ASSERT_TRUE(writing());
+  kill(child, SIGTERM);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "finished before the signal";
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"long.wav"});
 }
 
 TEST(RenderTool, DemoDryIsTheRiffAtTheDemoRate) {

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
@@ -33,6 +35,34 @@ std::string lowercaseExtension(const std::string& path) {
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return extension;
+}
+
+// The temporary file being written, removed when a signal ends the program mid-render. One
+// writer at a time registers; the handler does only async-signal-safe work.
+char pendingPath[4096];
+volatile std::sig_atomic_t pathPending = 0;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void removePendingAndEnd(int signal) {
+  if (pathPending) unlink(pendingPath);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// mkstemp with the file registered for removal; the signals wait until both are done.
+int createPending(std::string& pattern) {
+  sigset_t ending, previous;
+  sigemptyset(&ending);
+  for (int signal : kEndingSignals) sigaddset(&ending, signal);
+  sigprocmask(SIG_BLOCK, &ending, &previous);
+  const int fd = mkstemp(pattern.data());
+  if (fd >= 0 && pattern.size() < sizeof pendingPath) {
+    std::memcpy(pendingPath, pattern.c_str(), pattern.size() + 1);
+    pathPending = 1;
+    for (int signal : kEndingSignals) std::signal(signal, removePendingAndEnd);
+  }
+  sigprocmask(SIG_SETMASK, &previous, nullptr);
+  return fd;
 }
 
 }  // namespace
@@ -96,7 +126,7 @@ AudioWriter::AudioWriter(const std::string& path, int format, int channels, int 
   const std::filesystem::path target(path);
   std::string pattern =
       (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(pattern.data());
+  const int fd = createPending(pattern);
   if (fd < 0) throw std::runtime_error("cannot create a file beside '" + path + "'");
   temporaryPath_ = pattern;
   // mkstemp makes the file private; the finished file gets the usual permissions.
@@ -109,6 +139,7 @@ AudioWriter::AudioWriter(const std::string& path, int format, int channels, int 
   info.samplerate = sampleRate;
   file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
   if (!file_) {  // libsndfile has closed the descriptor
+    pathPending = 0;
     std::remove(temporaryPath_.c_str());
     throw std::runtime_error("cannot write '" + path + "': " + sf_strerror(nullptr));
   }
@@ -118,6 +149,7 @@ AudioWriter::AudioWriter(const std::string& path, int format, int channels, int 
 
 AudioWriter::~AudioWriter() {
   if (temporaryPath_.empty()) return;
+  pathPending = 0;
   if (file_) sf_close(file_);
   std::remove(temporaryPath_.c_str());
 }
@@ -133,6 +165,7 @@ void AudioWriter::commit() {
   file_ = nullptr;
   if (closed != 0)
     throw std::runtime_error("cannot finish '" + path_ + "': " + sf_error_number(closed));
+  pathPending = 0;
   if (std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
     throw std::runtime_error("cannot rename the finished file to '" + path_ + "'");
   }

@@ -1,6 +1,6 @@
 // Audio files through libsndfile. Reading checks that the file is whole; writing goes to a
-// temporary file beside the target, renamed over it only by commit(), so a failed render
-// leaves neither a truncated file nor a clobbered one.
+// temporary file beside the target, renamed over it only by commit(), so a failed or interrupted
+// (SIGINT, SIGTERM, SIGHUP) render leaves neither a truncated file nor a clobbered one.
 #pragma once
 
 #include <sndfile.h>
