@@ -1,0 +1,168 @@
+// The resources as the plug-in file holds them: the extended dialog template "METALUI" byte by
+// byte, and the three group icons.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "editor/web_site.h"
+#include "editor_host.h"
+
+namespace {
+
+constexpr WORD kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+// Reads a resource through the loaded plug-in file.
+std::vector<unsigned char> resourceBytes(LPCSTR type, LPCSTR name) {
+  const HMODULE module = LoadedPlugin::get().module;
+  HRSRC found = FindResourceExA(module, type, name, kEnglishUs);
+  if (!found) return {};
+  const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+  return std::vector<unsigned char>(data, data + SizeofResource(module, found));
+}
+
+class TemplateReader {
+ public:
+  explicit TemplateReader(const std::vector<unsigned char>& bytes) : bytes_(bytes) {}
+  uint16_t word() {
+    uint16_t value = 0;
+    if (at_ + 2 <= bytes_.size()) std::memcpy(&value, &bytes_[at_], 2);
+    at_ += 2;
+    return value;
+  }
+  uint32_t dword() {
+    const uint32_t low = word();
+    return low | (static_cast<uint32_t>(word()) << 16);
+  }
+  int16_t shortValue() { return static_cast<int16_t>(word()); }
+  // A string, "#n" for an ordinal, "" for none.
+  std::string nameOrOrdinal() {
+    const uint16_t first = word();
+    if (first == 0xFFFF) return "#" + std::to_string(word());
+    std::string text;
+    for (uint16_t c = first; c != 0; c = word()) text += static_cast<char>(c);
+    return text;
+  }
+  void alignToDword() { at_ = (at_ + 3) & ~size_t{3}; }
+  bool exhausted() const { return at_ >= bytes_.size(); }
+
+ private:
+  const std::vector<unsigned char>& bytes_;
+  size_t at_ = 0;
+};
+
+struct TemplateControl {
+  int32_t id;
+  std::string windowClass;  // "#128" button, "#130" static; named classes are stored upper-case
+  std::string caption;
+  int16_t x, y, cx, cy;
+  uint32_t style;
+};
+
+const std::string kPromotion = std::string("Check out Tonquill 2, ") + webSiteAddress +
+                               ". Big...Fat...Sound! (Just click the TONQUILL button if your "
+                               "internet connection is active...)";
+const char kTrackbar[] = "MSCTLS_TRACKBAR32";
+
+// The credit line is checked apart: only its name and version are fixed.
+const TemplateControl kControls[19] = {
+    {-1, "#130", "#104", 131, 101, 20, 20, 0x50000003},
+    {666, kTrackbar, "Slider1", 7, 7, 27, 92, 0x50010007},
+    {667, kTrackbar, "Slider1", 43, 7, 27, 92, 0x50010007},
+    {668, kTrackbar, "Slider1", 93, 7, 27, 92, 0x50010007},
+    {669, kTrackbar, "Slider1", 155, 7, 27, 92, 0x50010007},
+    {-1, "#130", "PreBand", 7, 104, 28, 8, 0x50020000},
+    {-1, "#130", "Color", 46, 104, 18, 8, 0x50020000},
+    {-1, "#130", "PreAmp", 89, 104, 26, 8, 0x50020000},
+    {-1, "#130", "PostFilter", 152, 104, 31, 8, 0x50020000},
+    {670, kTrackbar, "Slider1", 192, 7, 27, 92, 0x50010007},
+    {-1, "#130", "PostGain", 189, 104, 30, 8, 0x50020000},
+    {-1, "#130", "#102", 7, 124, 20, 20, 0x50000003},
+    {-1, "#130", "#103", 28, 124, 20, 20, 0x50000003},
+    {-1, "#130", kPromotion, 13, 153, 216, 25, 0x50020000},
+    {-1, "#130", "", 51, 126, 124, 8, 0x50020000},
+    {6666, "#128", "Docs...", 191, 125, 32, 14, 0x50010000},
+    {6660, "#128", "", 120, 104, 11, 8, 0x50010003},
+    {-1, "#128", "FREE PLUGIN - BROUGHT TO YOU BY TONQUILL!", 7, 144, 229, 50, 0x50000007},
+    {7777, "#128", "TONQUILL", 183, 179, 50, 12, 0x50010000},
+};
+constexpr int kCreditLine = 14;
+
+TEST(DialogTemplate, HeaderIsTheExtendedTemplateAsTabled) {
+  const std::vector<unsigned char> bytes = resourceBytes(RT_DIALOG, "METALUI");
+  ASSERT_FALSE(bytes.empty());
+  TemplateReader reader(bytes);
+  EXPECT_EQ(reader.word(), 1) << "version";
+  EXPECT_EQ(reader.word(), 0xFFFF) << "signature";
+  EXPECT_EQ(reader.dword(), 0u) << "help identifier";
+  EXPECT_EQ(reader.dword(), 0x00000200u) << "WS_EX_CLIENTEDGE";
+  EXPECT_EQ(reader.dword(), 0x40000044u) << "WS_CHILD | DS_SETFONT | DS_3DLOOK, not visible";
+  EXPECT_EQ(reader.word(), 19) << "controls";
+  EXPECT_EQ(reader.shortValue(), 0);
+  EXPECT_EQ(reader.shortValue(), 0);
+  EXPECT_EQ(reader.shortValue(), 243);
+  EXPECT_EQ(reader.shortValue(), 201);
+  EXPECT_EQ(reader.nameOrOrdinal(), "") << "menu";
+  EXPECT_EQ(reader.nameOrOrdinal(), "") << "window class";
+  EXPECT_EQ(reader.nameOrOrdinal(), "") << "title";
+  EXPECT_EQ(reader.word(), 8) << "points";
+  EXPECT_EQ(reader.word(), 0) << "weight";
+  const uint16_t italicAndCharset = reader.word();
+  EXPECT_EQ(italicAndCharset & 0xFF, 0) << "italic";
+  EXPECT_EQ(italicAndCharset >> 8, DEFAULT_CHARSET);
+  EXPECT_EQ(reader.nameOrOrdinal(), "MS Sans Serif");
+
+  for (int i = 0; i < 19; ++i) {
+    SCOPED_TRACE("control " + std::to_string(i + 1));
+    const TemplateControl& expected = kControls[i];
+    reader.alignToDword();
+    EXPECT_EQ(reader.dword(), 0u) << "help identifier";
+    EXPECT_EQ(reader.dword(), 0u) << "extended style";
+    EXPECT_EQ(reader.dword(), expected.style);
+    EXPECT_EQ(reader.shortValue(), expected.x);
+    EXPECT_EQ(reader.shortValue(), expected.y);
+    EXPECT_EQ(reader.shortValue(), expected.cx);
+    EXPECT_EQ(reader.shortValue(), expected.cy);
+    EXPECT_EQ(static_cast<int32_t>(reader.dword()), expected.id);
+    EXPECT_EQ(reader.nameOrOrdinal(), expected.windowClass);
+    const std::string caption = reader.nameOrOrdinal();
+    if (i == kCreditLine) {
+      EXPECT_NE(caption.find("OverDrive"), std::string::npos) << caption;
+      EXPECT_NE(caption.find("v1.2"), std::string::npos) << caption;
+    } else {
+      EXPECT_EQ(caption, expected.caption);
+    }
+    EXPECT_EQ(reader.word(), 0) << "creation data";
+  }
+  reader.alignToDword();
+  EXPECT_TRUE(reader.exhausted()) << "nothing after the 19th control";
+}
+
+TEST(DialogTemplate, WebAddressNamesOnlyTheHost) {
+  const std::string address = webSiteAddress;
+  const size_t host = address.find("://");
+  ASSERT_NE(host, std::string::npos);
+  EXPECT_EQ(address.find('/', host + 3), std::string::npos) << address;
+}
+
+TEST(DialogIcons, EachIsOne32x32ImageWith16Colours) {
+  for (int id : {102, 103, 104}) {
+    SCOPED_TRACE("icon " + std::to_string(id));
+    const std::vector<unsigned char> group = resourceBytes(RT_GROUP_ICON, MAKEINTRESOURCEA(id));
+    ASSERT_EQ(group.size(), 6u + 14u);
+    TemplateReader reader(group);
+    EXPECT_EQ(reader.word(), 0);
+    EXPECT_EQ(reader.word(), 1) << "icon, not cursor";
+    EXPECT_EQ(reader.word(), 1) << "images";
+    EXPECT_EQ(reader.word(), 32 | (32 << 8)) << "32 x 32";
+    EXPECT_EQ(reader.word(), 16) << "16 colours";
+    EXPECT_EQ(reader.word(), 1) << "planes";
+    EXPECT_EQ(reader.word(), 4) << "bits per pixel";
+    EXPECT_EQ(reader.dword(), 744u) << "bytes";
+    const uint16_t image = reader.word();
+    EXPECT_EQ(resourceBytes(RT_ICON, MAKEINTRESOURCEA(image)).size(), 744u);
+  }
+}
+
+}  // namespace
