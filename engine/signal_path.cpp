@@ -1,8 +1,11 @@
 // The per-sample chain of both channels: tone filter, drive, split filter, shaper, gain and
 // clamp, two post-filter stages. Every state is a float; arithmetic within a step is double,
 // rounded once where it is stored. Some steps read the stored value, others the unrounded one.
+// Left and right run the same operations on separate states, so they run as the two lanes of
+// one vector (engine/lane_pair.h); the shared smoothers run as scalars beside them.
 #include <cmath>
 
+#include "engine/channel_pair.h"
 #include "engine/overdrive_effect.h"
 #include "engine/shaper_table.h"
 
@@ -36,49 +39,49 @@ void flushPost(ChannelState& c) {
   flush(c.post2);
 }
 
-// The values of this frame that both channels share.
+// A coefficient as another thread may have just stored it: read from memory every frame.
+float fresh(const float& field) { return *static_cast<const volatile float*>(&field); }
+
+// The values of this frame that both channels share, in both lanes.
 struct FrameControls {
-  double drive;    // unrounded smoother result
-  double bandMix;  // unrounded smoother result
-  double gain;     // the stored value
-  double postFeedback;
-  double postInputWeight;
+  LanePair drive;    // unrounded smoother result
+  LanePair bandMix;  // unrounded smoother result
+  LanePair gain;     // the stored value
+  LanePair toneFreqFeed;
+  LanePair postFeedback;
+  LanePair postInputWeight;
 };
 
-// One channel's frame; returns the final value, unrounded.
-double runChannel(ChannelState& c, const float* table, float input, const FrameControls& k) {
+// One frame of both channels; answers the final values, unrounded.
+inline LanePair runFrame(ChannelPair& s, const float* table, LanePair input,
+                         const FrameControls& k) {
   // A NaN or infinite input would poison the filters for good; it counts as silence.
-  const double x = std::isfinite(input) ? input : 0.0;
+  const LanePair x = finiteOrZero(input);
 
-  c.toneFreq = static_cast<float>(c.toneFreq * kSmoothing + c.toneFreqFeed);
-  const double f = c.toneFreq;
-  const double toneLow = f * c.toneBand + c.toneLow;
-  const double toneHigh = (x - toneLow) - c.toneBand;
-  c.toneLow = static_cast<float>(toneLow);
-  c.toneHigh = static_cast<float>(toneHigh);
-  c.toneBand = static_cast<float>(f * toneHigh + c.toneBand);
+  s.toneFreq = storedAsFloat(s.toneFreq * pairOf(kSmoothing) + k.toneFreqFeed);
+  const LanePair toneLow = s.toneFreq * s.toneBand + s.toneLow;
+  const LanePair toneHigh = (x - toneLow) - s.toneBand;
+  s.toneBand = storedAsFloat(s.toneFreq * toneHigh + s.toneBand);
+  s.toneLow = storedAsFloat(toneLow);
+  s.toneHigh = storedAsFloat(toneHigh);
 
-  const double splitLow = c.splitBand * kSplitCoefficient + c.splitLow;
-  c.splitLow = static_cast<float>(splitLow);
-  const double driven =
-      ((static_cast<double>(c.toneHigh) + c.toneLow) * k.bandMix + c.toneBand) * k.drive;
-  const double splitHigh = (driven - splitLow) - c.splitBand;
-  c.splitHigh = static_cast<float>(splitHigh);
-  c.splitBand = static_cast<float>(splitHigh * kSplitCoefficient + c.splitBand);
+  const LanePair split = pairOf(kSplitCoefficient);
+  const LanePair splitLow = s.splitBand * split + s.splitLow;
+  const LanePair driven = ((s.toneHigh + s.toneLow) * k.bandMix + s.toneBand) * k.drive;
+  const LanePair splitHigh = (driven - splitLow) - s.splitBand;
+  s.splitBand = storedAsFloat(splitHigh * split + s.splitBand);
+  s.splitLow = storedAsFloat(splitLow);
+  s.splitHigh = storedAsFloat(splitHigh);
 
-  const double shaped = static_cast<double>(shaperLookup(table, c.splitLow)) +
-                        (static_cast<double>(shaperLookup(table, c.splitHigh)) +
-                         static_cast<double>(shaperLookup(table, c.splitBand)));
-  double y = shaped * k.gain;
-  if (!(y >= -kOutputBound))
-    y = -kOutputBound;
-  else if (y > kOutputBound)
-    y = kOutputBound;
+  const LanePair shaped =
+      shaperLookupPair(table, s.splitLow) +
+      (shaperLookupPair(table, s.splitHigh) + shaperLookupPair(table, s.splitBand));
+  const LanePair y = clampPair(shaped * k.gain, pairOf(-kOutputBound), pairOf(kOutputBound));
 
-  const double post1 = y * k.postInputWeight + c.post1 * k.postFeedback;
-  c.post1 = static_cast<float>(post1);
-  const double post2 = post1 * k.postInputWeight + k.postFeedback * c.post2;
-  c.post2 = static_cast<float>(post2);
+  const LanePair post1 = y * k.postInputWeight + s.post1 * k.postFeedback;
+  const LanePair post2 = post1 * k.postInputWeight + k.postFeedback * s.post2;
+  s.post1 = storedAsFloat(post1);
+  s.post2 = storedAsFloat(post2);
   return post2;
 }
 
@@ -86,7 +89,6 @@ double runChannel(ChannelState& c, const float* table, float input, const FrameC
 
 template <bool accumulate>
 void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t sampleFrames) {
-  peakLevel = 0.0f;
   flushFilters(left);
   flushFilters(right);
 
@@ -95,26 +97,40 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   const float* inRight = inputs[1];
   float* outLeft = outputs[0];
   float* outRight = outputs[1];
+  ChannelPair s(left, right);
+  float driveNow = drive, bandMixNow = bandMix, gainNow = gain;
+  // The largest stored final value so far in each lane; the meter is their maximum. A final
+  // value raises the meter exactly when its rounded value does, so this is the same meter.
+  LanePair peak = _mm_setzero_pd();
   // The coefficients are read afresh every frame: a parameter set from another thread takes
   // effect within the block, and the smoothers absorb it.
   for (int32_t i = 0; i < sampleFrames; ++i) {
-    const double driveNow = drive * kSmoothing + driveFeed;
-    const double bandMixNow = bandMix * kSmoothing + bandMixFeed;
-    drive = static_cast<float>(driveNow);
-    bandMix = static_cast<float>(bandMixNow);
-    gain = static_cast<float>(gain * kSmoothing + gainFeed);
-    const FrameControls controls{driveNow, bandMixNow, gain, postFeedback, postInputWeight};
+    const double driveUnrounded = driveNow * kSmoothing + fresh(driveFeed);
+    const double bandMixUnrounded = bandMixNow * kSmoothing + fresh(bandMixFeed);
+    driveNow = static_cast<float>(driveUnrounded);
+    bandMixNow = static_cast<float>(bandMixUnrounded);
+    gainNow = static_cast<float>(gainNow * kSmoothing + fresh(gainFeed));
+    const FrameControls controls{pairOf(driveUnrounded),
+                                 pairOf(bandMixUnrounded),
+                                 pairOf(gainNow),
+                                 widen(fresh(left.toneFreqFeed), fresh(right.toneFreqFeed)),
+                                 pairOf(fresh(postFeedback)),
+                                 pairOf(fresh(postInputWeight))};
 
-    // Each channel reads its input before writing its output, so in-place buffers work.
-    const double l = runChannel(left, table, inLeft[i], controls);
-    if (l > peakLevel) peakLevel = static_cast<float>(l);
-    outLeft[i] = accumulate ? static_cast<float>(outLeft[i] + l) : static_cast<float>(l);
-
-    const double r = runChannel(right, table, inRight[i], controls);
-    if (r > peakLevel) peakLevel = static_cast<float>(r);
-    outRight[i] = accumulate ? static_cast<float>(outRight[i] + r) : static_cast<float>(r);
+    // Both input samples of a frame are read before its output samples are written, so a
+    // channel's output may be its own input buffer.
+    const LanePair final = runFrame(s, table, widen(inLeft[i], inRight[i]), controls);
+    peak = _mm_max_pd(s.post2, peak);  // NaN never raises the meter
+    const LanePair out = accumulate ? widen(outLeft[i], outRight[i]) + final : final;
+    outLeft[i] = static_cast<float>(leftOf(out));
+    outRight[i] = static_cast<float>(rightOf(out));
   }
 
+  s.storeTo(left, right);
+  drive = driveNow;
+  bandMix = bandMixNow;
+  gain = gainNow;
+  peakLevel = static_cast<float>(std::fmax(leftOf(peak), rightOf(peak)));
   flushPost(left);
   flushPost(right);
 }

@@ -1,0 +1,79 @@
+#include "bench/baseline_chain.h"
+
+#include <cmath>
+#include <initializer_list>
+
+#include "engine/shaper_table.h"
+
+namespace {
+
+constexpr double kSmoothing = 0.99975f;
+constexpr double kSplitCoefficient = 0.25;
+constexpr double kOutputBound = 0.99995f;
+constexpr double kFlushThreshold = 5.960464832810452e-8;
+
+// Small states are flushed at block edges; states that are not finite are reset, as in the
+// plug-in.
+void flush(float& state) {
+  const double v = state;
+  if (!std::isfinite(v) || (v < kFlushThreshold && v > -kFlushThreshold)) state = 0.0f;
+}
+
+// One channel's frame with this frame's unrounded drive and band mix; answers the final value.
+double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double drive,
+                    double bandMix) {
+  const double x = std::isfinite(input) ? input : 0.0;  // as the plug-in: not finite is silence
+  c.toneFreq = static_cast<float>(c.toneFreq * kSmoothing + c.toneFreqFeed);
+  const double toneLow = static_cast<double>(c.toneFreq) * c.toneBand + c.toneLow;
+  c.toneLow = static_cast<float>(toneLow);
+  const double toneHigh = (x - toneLow) - c.toneBand;
+  c.toneHigh = static_cast<float>(toneHigh);
+  c.toneBand = static_cast<float>(static_cast<double>(c.toneFreq) * toneHigh + c.toneBand);
+  const double splitLow = c.splitBand * kSplitCoefficient + c.splitLow;
+  c.splitLow = static_cast<float>(splitLow);
+  const double driven =
+      ((static_cast<double>(c.toneHigh) + c.toneLow) * bandMix + c.toneBand) * drive;
+  const double splitHigh = (driven - splitLow) - c.splitBand;
+  c.splitHigh = static_cast<float>(splitHigh);
+  c.splitBand = static_cast<float>(splitHigh * kSplitCoefficient + c.splitBand);
+  double y = (static_cast<double>(shaperLookup(e.shaperTable, c.splitLow)) +
+              (static_cast<double>(shaperLookup(e.shaperTable, c.splitHigh)) +
+               static_cast<double>(shaperLookup(e.shaperTable, c.splitBand)))) *
+             e.gain;
+  if (!(y >= -kOutputBound))
+    y = -kOutputBound;
+  else if (y > kOutputBound)
+    y = kOutputBound;
+  const double post1 = y * e.postInputWeight + static_cast<double>(c.post1) * e.postFeedback;
+  c.post1 = static_cast<float>(post1);
+  const double post2 = post1 * e.postInputWeight + static_cast<double>(e.postFeedback) * c.post2;
+  c.post2 = static_cast<float>(post2);
+  if (post2 > e.peakLevel) e.peakLevel = static_cast<float>(post2);
+  return post2;
+}
+
+}  // namespace
+
+void baselineProcessReplacing(OverdriveEffect& e, float** inputs, float** outputs,
+                              int32_t sampleFrames) {
+  e.peakLevel = 0.0f;
+  for (ChannelState* c : {&e.left, &e.right}) {
+    for (float* state :
+         {&c->toneLow, &c->toneHigh, &c->toneBand, &c->splitLow, &c->splitHigh, &c->splitBand}) {
+      flush(*state);
+    }
+  }
+  for (int32_t i = 0; i < sampleFrames; ++i) {
+    const double drive = e.drive * kSmoothing + e.driveFeed;
+    e.drive = static_cast<float>(drive);
+    const double bandMix = e.bandMix * kSmoothing + e.bandMixFeed;
+    e.bandMix = static_cast<float>(bandMix);
+    e.gain = static_cast<float>(e.gain * kSmoothing + e.gainFeed);
+    outputs[0][i] = static_cast<float>(channelFrame(e, e.left, inputs[0][i], drive, bandMix));
+    outputs[1][i] = static_cast<float>(channelFrame(e, e.right, inputs[1][i], drive, bandMix));
+  }
+  for (ChannelState* c : {&e.left, &e.right}) {
+    flush(c->post1);
+    flush(c->post2);
+  }
+}

@@ -1,0 +1,12 @@
+// The reference form of the signal path the benchmark compares against: the chain written
+// straight down, one frame at a time, left channel then right, every engine field read from
+// the object and written back to it. It produces the plug-in's output to the bit.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/overdrive_effect.h"
+
+// Replacing processing of one block on `effect`'s state, as processReplacing does it.
+void baselineProcessReplacing(OverdriveEffect& effect, float** inputs, float** outputs,
+                              int32_t sampleFrames);

@@ -1,0 +1,76 @@
+#include "bench/bench_signal.h"
+
+#include <stdexcept>
+
+#include "bench/baseline_chain.h"
+#include "host/overdrive_plugin.h"
+
+namespace {
+
+intptr_t VSTCALL benchHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+  return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+}  // namespace
+
+StereoBuffer::StereoBuffer(int32_t frames) : left(frames), right(frames) {}
+
+float** StereoBuffer::at(int32_t offset) {
+  pointers[0] = left.data() + offset;
+  pointers[1] = right.data() + offset;
+  return pointers;
+}
+
+NoiseRing::NoiseRing(float level, uint64_t seed) {
+  uint64_t state = seed;
+  auto next = [&state] {  // splitmix64, the same sequence on every target
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<float>((z ^ (z >> 31)) >> 40) * (2.0f / 16777216.0f) - 1.0f;
+  };
+  for (int32_t i = 0; i < kFrames; ++i) {
+    samples_.left[i] = next() * level;
+    samples_.right[i] = next() * level;
+  }
+}
+
+float** NoiseRing::next(int32_t frames) {
+  if (position_ + frames > kFrames) position_ = 0;
+  float** block = samples_.at(position_);
+  position_ += frames;
+  return block;
+}
+
+OverdriveInstance::OverdriveInstance(int32_t program) : record_(pluginMain(benchHost)) {
+  if (!record_) throw std::runtime_error("the plug-in did not start");
+  record_->dispatcher(record_, effSetProgram, 0, program, nullptr, 0.0f);
+}
+
+OverdriveInstance::~OverdriveInstance() {
+  record_->dispatcher(record_, effClose, 0, 0, nullptr, 0.0f);
+}
+
+void OverdriveInstance::process(float** inputs, float** outputs, int32_t frames) {
+  record_->processReplacing(record_, inputs, outputs, frames);
+}
+
+void OverdriveInstance::processBaseline(float** inputs, float** outputs, int32_t frames) {
+  baselineProcessReplacing(engine(), inputs, outputs, frames);
+}
+
+void OverdriveInstance::moveParameters() {
+  // A triangle of 64 steps on each parameter, each at its own phase.
+  auto triangle = [this](int32_t phase) {
+    const int32_t t = (moves_ + phase) % 64;
+    return static_cast<float>(t < 32 ? t : 64 - t) / 32.0f;
+  };
+  record_->setParameter(record_, 1, 0.3f + 0.4f * triangle(0));
+  record_->setParameter(record_, 2, 0.5f + 0.5f * triangle(21));
+  record_->setParameter(record_, 4, triangle(42));
+  ++moves_;
+}
+
+OverdriveEffect& OverdriveInstance::engine() {
+  return *static_cast<OverdriveEffect*>(effectOf(record_));
+}

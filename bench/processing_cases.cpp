@@ -1,0 +1,89 @@
+#include "bench/processing_cases.h"
+
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_signal.h"
+#include "bench/peer_effect.h"
+
+namespace {
+
+enum class Chain { overdrive, baseline };
+
+void process(OverdriveInstance& instance, Chain chain, float** in, float** out, int32_t frames) {
+  if (chain == Chain::overdrive)
+    instance.process(in, out, frames);
+  else
+    instance.processBaseline(in, out, frames);
+}
+
+// One block per iteration, at a steady program or with parameters moving between blocks.
+void steadyNoise(benchmark::State& state, Chain chain, bool moving) {
+  const auto frames = static_cast<int32_t>(state.range(0));
+  OverdriveInstance instance(kDriveProgram);
+  NoiseRing noise(0.5f, 1);
+  StereoBuffer out(frames);
+  for (auto _ : state) {
+    if (moving) instance.moveParameters();
+    process(instance, chain, noise.next(frames), out.at(0), frames);
+    benchmark::ClobberMemory();
+  }
+  state.counters["frames"] = frames;
+}
+
+// A loud block, then seven silent ones in which the filter states sink toward zero.
+constexpr int32_t kDecayBlocks = 8;
+
+void decay(benchmark::State& state, Chain chain) {
+  const auto frames = static_cast<int32_t>(state.range(0));
+  OverdriveInstance instance(kDriveProgram);
+  NoiseRing loud(1.0f, 2);
+  StereoBuffer silence(frames), out(frames);
+  for (auto _ : state) {
+    process(instance, chain, loud.next(frames), out.at(0), frames);
+    for (int32_t b = 1; b < kDecayBlocks; ++b)
+      process(instance, chain, silence.at(0), out.at(0), frames);
+    benchmark::ClobberMemory();
+  }
+  state.counters["frames"] = frames * kDecayBlocks;
+}
+
+void peer(benchmark::State& state) {
+  const auto frames = static_cast<int32_t>(state.range(0));
+  PeerEffect effect(kPeerPath, kSampleRate, frames);
+  NoiseRing noise(0.5f, 1);
+  StereoBuffer out(frames);
+  for (auto _ : state) {
+    effect.process(noise.next(frames), out.at(0), frames);
+    benchmark::ClobberMemory();
+  }
+  state.counters["frames"] = frames;
+}
+
+// Five runs of each case; the fastest counts, as the one least disturbed by other load.
+benchmark::internal::Benchmark* settle(benchmark::internal::Benchmark* b) {
+  return b->Repetitions(5)
+      ->ReportAggregatesOnly(true)
+      ->ComputeStatistics(
+          "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
+      ->MinTime(0.2)
+      ->Unit(benchmark::kNanosecond);
+}
+
+}  // namespace
+
+void registerProcessingCases() {
+  for (const auto& [name, chain] :
+       {std::pair{"Overdrive", Chain::overdrive}, std::pair{"Baseline", Chain::baseline}}) {
+    const std::string prefix = name;
+    settle(benchmark::RegisterBenchmark((prefix + "/Drive").c_str(), steadyNoise, chain, false)
+               ->Arg(32)
+               ->Arg(512)
+               ->Arg(4096));
+    settle(benchmark::RegisterBenchmark((prefix + "/Moving").c_str(), steadyNoise, chain, true)
+               ->Arg(32)
+               ->Arg(512)
+               ->Arg(4096));
+    settle(benchmark::RegisterBenchmark((prefix + "/Decay").c_str(), decay, chain)->Arg(512));
+  }
+  settle(benchmark::RegisterBenchmark("Peer/Drive", peer)->Arg(32)->Arg(512)->Arg(4096));
+}

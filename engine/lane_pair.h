@@ -1,0 +1,32 @@
+// Two-lane double arithmetic for the stereo pair: lane 0 is the left channel, lane 1 the
+// right. Every operator is one IEEE operation per lane, in the order written, so each lane
+// computes bit for bit what the one-channel chain computes.
+#pragma once
+
+#include <emmintrin.h>
+
+using LanePair = __m128d;
+
+inline LanePair pairOf(double value) { return _mm_set1_pd(value); }
+
+// Two floats, widened exactly.
+inline LanePair widen(float left, float right) {
+  return _mm_cvtps_pd(_mm_unpacklo_ps(_mm_set_ss(left), _mm_set_ss(right)));
+}
+
+// What a float state holds once each lane is stored: rounded to float, widened back.
+inline LanePair storedAsFloat(LanePair v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+
+inline double leftOf(LanePair v) { return _mm_cvtsd_f64(v); }
+inline double rightOf(LanePair v) { return _mm_cvtsd_f64(_mm_unpackhi_pd(v, v)); }
+
+// Not below `lower`, else not above `upper`: the lower bound is tested first, so a NaN lane
+// lands on it (maxpd answers its second operand when the comparison fails).
+inline LanePair clampPair(LanePair v, LanePair lower, LanePair upper) {
+  return _mm_min_pd(_mm_max_pd(v, lower), upper);
+}
+
+// Each lane's value if it is finite, else 0 (x - x is 0 exactly when x is finite).
+inline LanePair finiteOrZero(LanePair v) {
+  return _mm_and_pd(v, _mm_cmpeq_pd(_mm_sub_pd(v, v), _mm_setzero_pd()));
+}

@@ -1,0 +1,121 @@
+// The benchmark's reference chain and the plug-in must do the same work: over long randomized
+// sessions they produce the same output bits and leave the same engine state.
+#include <cmath>
+#include <limits>
+
+#include "bench/baseline_chain.h"
+#include "plugin_fixture.h"
+
+namespace {
+
+struct Random {
+  uint64_t state;
+  uint64_t next() {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  uint32_t below(uint32_t n) { return static_cast<uint32_t>(next() % n); }
+  float unit() { return static_cast<float>(next() >> 40) * (1.0f / 16777216.0f); }
+};
+
+class BaselineAgreement : public PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    reference = pluginMain(RecordingHost::callback);
+    ASSERT_NE(reference, nullptr);
+  }
+  void TearDown() override {
+    if (reference) reference->dispatcher(reference, effClose, 0, 0, nullptr, 0.0f);
+    PluginTest::TearDown();
+  }
+  OverdriveEffect& referenceEffect() { return *static_cast<OverdriveEffect*>(effectOf(reference)); }
+  void setBoth(int32_t index, float value) {
+    record->setParameter(record, index, value);
+    reference->setParameter(reference, index, value);
+  }
+  void expectSameState() {
+    const OverdriveEffect& other = referenceEffect();
+    ASSERT_EQ(0, std::memcmp(&effect->left, &other.left, sizeof other.left));
+    ASSERT_EQ(0, std::memcmp(&effect->right, &other.right, sizeof other.right));
+    ASSERT_EQ(bitsOf(effect->drive), bitsOf(other.drive));
+    ASSERT_EQ(bitsOf(effect->bandMix), bitsOf(other.bandMix));
+    ASSERT_EQ(bitsOf(effect->gain), bitsOf(other.gain));
+    ASSERT_EQ(bitsOf(effect->peakLevel), bitsOf(other.peakLevel));
+  }
+
+  AEffect* reference = nullptr;
+};
+
+// Every program, random parameter moves (some outside 0 to 1), noise at levels from silence to
+// far beyond clipping, odd block sizes, in-place blocks and inputs that are not finite.
+TEST_F(BaselineAgreement, RandomizedSessionsMatchToTheBit) {
+  Random random{77};
+  StereoBuffer in(2100), out(2100), expected(2100);
+  const float levels[] = {0.0f, 1e-30f, 0.001f, 0.3f, 1.0f, 40.0f, 3e38f};
+  for (int block = 0; block < 400; ++block) {
+    if (random.below(3) == 0) {
+      const float value = random.below(8) == 0 ? random.unit() * 4.0f - 2.0f : random.unit();
+      setBoth(static_cast<int32_t>(random.below(6)), value);
+    }
+    if (random.below(20) == 0) {
+      const auto program = random.below(3);
+      send(effSetProgram, 0, program);
+      reference->dispatcher(reference, effSetProgram, 0, program, nullptr, 0.0f);
+    }
+    const uint32_t frames = random.below(4) == 0 ? random.below(8) : random.below(2100);
+    const float level = levels[random.below(7)];
+    for (uint32_t i = 0; i < frames; ++i) {
+      in.left[i] = (random.unit() * 2.0f - 1.0f) * level;
+      in.right[i] = (random.unit() * 2.0f - 1.0f) * level;
+    }
+    if (frames > 0 && random.below(10) == 0) {
+      in.left[random.below(frames)] = std::numeric_limits<float>::quiet_NaN();
+      in.right[random.below(frames)] = -std::numeric_limits<float>::infinity();
+    }
+    const auto n = static_cast<int32_t>(frames);
+    baselineProcessReplacing(referenceEffect(), in.channels(), expected.channels(), n);
+    if (random.below(4) == 0) {
+      out = in;
+      record->processReplacing(record, out.channels(), out.channels(), n);
+    } else {
+      record->processReplacing(record, in.channels(), out.channels(), n);
+    }
+    for (uint32_t i = 0; i < frames; ++i) {
+      ASSERT_EQ(bitsOf(out.left[i]), bitsOf(expected.left[i])) << "block " << block << " " << i;
+      ASSERT_EQ(bitsOf(out.right[i]), bitsOf(expected.right[i])) << "block " << block << " " << i;
+    }
+    expectSameState();
+  }
+}
+
+// After a loud block the states sink through the float denormal range within long silent
+// blocks; both forms must round them identically there.
+TEST_F(BaselineAgreement, DecayThroughTheDenormalRangeMatches) {
+  send(effSetProgram, 0, 2);
+  reference->dispatcher(reference, effSetProgram, 0, 2, nullptr, 0.0f);
+  StereoBuffer loud(512), silence(8192), out(8192), expected(8192);
+  Random random{5};
+  for (size_t i = 0; i < 512; ++i) {
+    loud.left[i] = random.unit() * 2.0f - 1.0f;
+    loud.right[i] = random.unit() * 2.0f - 1.0f;
+  }
+  int denormalOutputs = 0;
+  for (int round = 0; round < 3; ++round) {
+    baselineProcessReplacing(referenceEffect(), loud.channels(), expected.channels(), 512);
+    replacing(loud, out);
+    baselineProcessReplacing(referenceEffect(), silence.channels(), expected.channels(), 8192);
+    replacing(silence, out);
+    for (size_t i = 0; i < 8192; ++i) {
+      ASSERT_EQ(bitsOf(out.left[i]), bitsOf(expected.left[i])) << i;
+      ASSERT_EQ(bitsOf(out.right[i]), bitsOf(expected.right[i])) << i;
+      denormalOutputs += std::fpclassify(out.left[i]) == FP_SUBNORMAL;
+    }
+    expectSameState();
+  }
+  EXPECT_GT(denormalOutputs, 0);
+}
+
+}  // namespace
