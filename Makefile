@@ -27,6 +27,16 @@ demo: build-linux
 	  build/linux/vorra-render --quiet --program $$program --demo out/demo-$$program.wav || exit 1; \
 	done
 
+# Pictures of the editor as Wine's X11 driver draws it on a virtual screen.
+.PHONY: screenshot dist
+screenshot: build-win32 build-win64
+	@editor/screenshot/screenshot.sh build/win32 build/screenshots/editor-win32.png
+	@editor/screenshot/screenshot.sh build/win64 build/screenshots/editor-win64.png
+
+# One folder and zip per target: the plug-in file, the manual beside it, a read-me.
+dist: build-linux build-win32 build-win64
+	@scripts/make-dist.sh
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

@@ -1,0 +1,53 @@
+// A minimal host that shows the editor in a window of its own, for pictures of the editor:
+//   editor_viewer <plug-in file> <seconds>
+// It opens the editor, sizes its window to the editor's rectangle and runs the message loop.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "host/aeffect.h"
+#include "host/editor_base.h"
+
+namespace {
+
+intptr_t VSTCALL viewerHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+  return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+using PluginEntry = AEffect*(VSTCALL*)(audioMasterCallback);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) return 2;
+  HMODULE module = LoadLibraryA(argv[1]);
+  if (!module) return 1;
+  auto entry =
+      reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(GetProcAddress(module, "main")));
+  AEffect* effect = entry ? entry(viewerHost) : nullptr;
+  if (!effect) return 1;
+  effect->dispatcher(effect, effSetProgram, 0, 2, nullptr, 0.0f);  // "Drive": varied positions
+
+  HWND window = CreateWindowExA(0, "STATIC", "Vorra OverDrive", WS_OVERLAPPED | WS_CAPTION, 20, 20,
+                                400, 340, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (effect->dispatcher(effect, effEditOpen, 0, 0, window, 0.0f) != 1) return 1;
+  ERect* rect = nullptr;
+  effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f);
+  RECT outer = {0, 0, rect ? rect->right : 365, rect ? rect->bottom : 302};
+  AdjustWindowRectEx(&outer, WS_OVERLAPPED | WS_CAPTION, FALSE, 0);
+  SetWindowPos(window, nullptr, 20, 20, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOZORDER);
+  ShowWindow(window, SW_SHOW);
+  effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
+
+  const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[2]) * 1000);
+  while (GetTickCount() < end) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
+  effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+  DestroyWindow(window);
+  return 0;
+}

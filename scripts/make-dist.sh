@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Lays out dist/<target>/ with the plug-in file, the manual beside it and a short read-me, and
+# zips each folder. Expects the build trees build/linux, build/win32 and build/win64.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rm -rf dist
+mkdir -p dist
+for target in win32 win64 linux; do
+  tree=build/$target
+  folder=dist/vorra-overdrive-$target
+  mkdir -p "$folder"
+  case $target in
+    win32) file="Vorra OverDrive.dll"; where="a 32-bit host's VST plug-in folder (for example C:\\Program Files (x86)\\VstPlugins)" ;;
+    win64) file="Vorra OverDrive.dll"; where="a 64-bit host's VST plug-in folder (for example C:\\Program Files\\VstPlugins)" ;;
+    linux) file="Vorra OverDrive.so"; where="a folder your host scans for VST plug-ins (for example ~/.vst)" ;;
+  esac
+  cp "$tree/$file" "$tree/VorraOverDrive.htm" "$folder/"
+  cat >"$folder/README.txt" <<TEXT
+Vorra OverDrive v1.2 - stereo overdrive VST plug-in ($target)
+
+Install: copy "$file" and "VorraOverDrive.htm" together into
+$where, then let the host rescan its plug-ins.
+Keep the two files side by side: the editor's "Docs..." button opens the manual
+from the plug-in's own folder. VorraOverDrive.htm is the full manual.
+TEXT
+  (cd dist && zip -qr "vorra-overdrive-$target.zip" "vorra-overdrive-$target")
+done
+echo "dist: $(ls dist | tr '\n' ' ')"
