@@ -1,5 +1,5 @@
 # Front door: `make demo` runs the main job, `make test` builds and tests every target.
-PRESETS := linux win32 win64
+PRESETS := linux win32 win64 linux-asan linux-fuzz
 BUILD_JOBS ?= 2
 
 .PHONY: deps test $(addprefix test-,$(PRESETS)) $(addprefix build-,$(PRESETS)) format clean
@@ -36,6 +36,14 @@ screenshot: build-win32 build-win64
 # One folder and zip per target: the plug-in file, the manual beside it, a read-me.
 dist: build-linux build-win32 build-win64
 	@scripts/make-dist.sh
+
+# Fuzzing for longer than the minute `make test` gives it; what it finds stays in the build tree.
+FUZZ_SECONDS ?= 1800
+.PHONY: fuzz
+fuzz: deps
+	@cmake --preset linux-fuzz -DVORRA_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	@cmake --build --preset linux-fuzz -j $(BUILD_JOBS)
+	@ctest --preset linux-fuzz -R fuzz_time_boxed --verbose
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
