@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Lays out dist/<target>/ with the plug-in file, the manual beside it and a short read-me, and
-# zips each folder. Expects the build trees build/linux, build/win32 and build/win64.
+# zips each folder. Reads the trees build/linux, build/win32 and build/win64 (TREE_PREFIX=build/
+# by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rm -rf dist
 mkdir -p dist
 for target in win32 win64 linux; do
-  tree=build/$target
+  tree=${TREE_PREFIX:-build/}$target
   folder=dist/vorra-overdrive-$target
   mkdir -p "$folder"
   case $target in
