@@ -5,9 +5,14 @@
 
 #include <emmintrin.h>
 
+#include <cstdint>
+
 using LanePair = __m128d;
 
 inline LanePair pairOf(double value) { return _mm_set1_pd(value); }
+
+// Two doubles, left in lane 0.
+inline LanePair pairOf(double left, double right) { return _mm_set_pd(right, left); }
 
 // Two floats, widened exactly.
 inline LanePair widen(float left, float right) {
@@ -16,6 +21,21 @@ inline LanePair widen(float left, float right) {
 
 // What a float state holds once each lane is stored: rounded to float, widened back.
 inline LanePair storedAsFloat(LanePair v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+
+// Two 32-bit integers in memory. Stored together and read back one by one, the pair takes
+// fewer instructions than moving each lane out of the vector register.
+struct alignas(8) IntPair {
+  int32_t lanes[2];
+};
+
+inline void storeLanes(__m128i v, IntPair& slot) {
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(slot.lanes), v);
+  __asm__("" : "+m"(slot));  // keeps the compiler from turning the reads into lane moves
+}
+
+// The lanes of a pair of floats (from _mm_cvtpd_ps).
+inline float leftOf(__m128 v) { return _mm_cvtss_f32(v); }
+inline float rightOf(__m128 v) { return _mm_cvtss_f32(_mm_shuffle_ps(v, v, 1)); }
 
 inline double leftOf(LanePair v) { return _mm_cvtsd_f64(v); }
 inline double rightOf(LanePair v) { return _mm_cvtsd_f64(_mm_unpackhi_pd(v, v)); }

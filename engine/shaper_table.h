@@ -22,9 +22,11 @@ inline float shaperLookup(const float* table, float v) {
   return table[32768 - n];
 }
 
-// shaperLookup of both lanes at once: the same clamp and index rule, one table read per lane.
-inline LanePair shaperLookupPair(const float* table, LanePair v) {
-  const __m128i n = _mm_cvttpd_epi32(clampPair(v, pairOf(-1.0), pairOf(1.0)) * pairOf(-32767.0));
-  return widen(table[32768 - _mm_cvtsi128_si32(n)],
-               table[32768 - _mm_cvtsi128_si32(_mm_shuffle_epi32(n, 1))]);
+// The table indices of both lanes, as shaperLookup forms them, each less 32768: the same clamp,
+// and 32768 - trunc(-32767 v) is 32768 + trunc(32767 v).
+inline __m128i shaperOffsets(LanePair v) {
+  return _mm_cvttpd_epi32(clampPair(v, pairOf(-1.0), pairOf(1.0)) * pairOf(32767.0));
 }
+
+// The entry that an offset from shaperOffsets selects.
+inline double shaperEntry(const float* table, int32_t offset) { return table[32768 + offset]; }
