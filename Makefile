@@ -27,6 +27,13 @@ demo: build-linux
 	  build/linux/vorra-render --quiet --program $$program --demo out/demo-$$program.wav || exit 1; \
 	done
 
+# Speed: the benchmark table, instructions per frame under callgrind, a timing under Wine.
+BENCH_LINUX_DIR ?= build/linux
+BENCH_WIN64_DIR ?= build/win64
+.PHONY: bench
+bench: deps
+	@bench/run.sh $(BENCH_LINUX_DIR) $(BENCH_WIN64_DIR)
+
 # Pictures of the editor as Wine's X11 driver draws it on a virtual screen.
 .PHONY: screenshot dist
 screenshot: build-win32 build-win64
