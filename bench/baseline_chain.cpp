@@ -44,9 +44,11 @@ double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double dri
     y = -kOutputBound;
   else if (y > kOutputBound)
     y = kOutputBound;
-  const double post1 = y * e.postInputWeight + static_cast<double>(c.post1) * e.postFeedback;
+  const PostFilterCoefficients post = e.postFilterCoefficients.load(std::memory_order_relaxed);
+  const double post1 = y * post.postInputWeight + static_cast<double>(c.post1) * post.postFeedback;
   c.post1 = static_cast<float>(post1);
-  const double post2 = post1 * e.postInputWeight + static_cast<double>(e.postFeedback) * c.post2;
+  const double post2 =
+      post1 * post.postInputWeight + static_cast<double>(post.postFeedback) * c.post2;
   c.post2 = static_cast<float>(post2);
   if (post2 > e.peakLevel) e.peakLevel = static_cast<float>(post2);
   return post2;

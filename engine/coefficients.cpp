@@ -27,6 +27,7 @@ void OverdriveEffect::recomputeCoefficients() {
 
   const double pole =
       static_cast<double>(postFilter) * static_cast<double>(0.7f) + static_cast<double>(0.2f);
-  postFeedback = static_cast<float>(pole);
-  postInputWeight = static_cast<float>(1.0 - pole);  // from the unrounded pole
+  // The weight comes from the unrounded pole.
+  const PostFilterCoefficients post{static_cast<float>(pole), static_cast<float>(1.0 - pole)};
+  postFilterCoefficients.store(post, std::memory_order_relaxed);
 }

@@ -2,11 +2,20 @@
 // parameters, the smoothed control values, both channels' filter states and the shaper table.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "engine/channel_state.h"
 #include "engine/program_bank.h"
 #include "host/effect_base.h"
+
+// The post filter's pole and input weight: stored by one recomputation and read by the signal
+// path as one 8-byte unit, so that a frame never pairs one recomputation's pole with another's
+// weight (a mixed pair can lift the output 1.7 times past full scale).
+struct PostFilterCoefficients {
+  float postFeedback;
+  float postInputWeight;
+};
 
 class OverdriveEffect : public EffectBase {
  public:
@@ -47,8 +56,7 @@ class OverdriveEffect : public EffectBase {
   float driveFeed = 0;
   float bandMixFeed = 0;
   float gainFeed = 0;
-  float postFeedback = 0;
-  float postInputWeight = 0;
+  std::atomic<PostFilterCoefficients> postFilterCoefficients{PostFilterCoefficients{0, 0}};
 
   // Smoothed control values shared by both channels.
   float drive = 1.0f;

@@ -25,6 +25,12 @@ void flush(float& state) {
   if (!std::isfinite(v) || (v < kFlushThreshold && v > -kFlushThreshold)) state = 0.0f;
 }
 
+// A smoothed value that is not finite (its parameter was NaN, infinite or too large) goes back
+// to where it started, so that it cannot hold the sound once the parameter is in range again.
+void recover(float& smoothed, float start) {
+  if (!std::isfinite(smoothed)) smoothed = start;
+}
+
 void flushFilters(ChannelState& c) {
   flush(c.toneLow);
   flush(c.toneHigh);
@@ -42,15 +48,18 @@ void flushPost(ChannelState& c) {
 // A coefficient as another thread may have just stored it: read from memory every frame.
 float fresh(const float& field) { return *static_cast<const volatile float*>(&field); }
 
-// The coefficients of this frame, each in both lanes (the tone feed per channel).
+// The coefficients of this frame, each in both lanes (the tone feed per channel). The post
+// filter's pair is loaded once, so both halves come from the same recomputation.
 struct FrameCoefficients {
   explicit FrameCoefficients(const OverdriveEffect& e)
+      : FrameCoefficients(e, e.postFilterCoefficients.load(std::memory_order_relaxed)) {}
+  FrameCoefficients(const OverdriveEffect& e, PostFilterCoefficients post)
       : driveFeed(pairOf(fresh(e.driveFeed))),
         bandMixFeed(pairOf(fresh(e.bandMixFeed))),
         gainFeed(pairOf(fresh(e.gainFeed))),
         toneFreqFeed(pairOf(fresh(e.left.toneFreqFeed), fresh(e.right.toneFreqFeed))),
-        postFeedback(pairOf(fresh(e.postFeedback))),
-        postInputWeight(pairOf(fresh(e.postInputWeight))) {}
+        postFeedback(pairOf(post.postFeedback)),
+        postInputWeight(pairOf(post.postInputWeight)) {}
 
   LanePair driveFeed, bandMixFeed, gainFeed, toneFreqFeed, postFeedback, postInputWeight;
 };
@@ -124,6 +133,11 @@ inline FrameResult runFrame(ChannelPair& s, SharedSmoothers& shared, ShaperOffse
 
 template <bool accumulate>
 void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t sampleFrames) {
+  recover(drive, 1.0f);
+  recover(bandMix, 1.0f);
+  recover(gain, 1.0f);
+  recover(left.toneFreq, 0.0f);
+  recover(right.toneFreq, 0.0f);
   flushFilters(left);
   flushFilters(right);
 

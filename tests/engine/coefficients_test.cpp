@@ -3,7 +3,10 @@
 
 namespace {
 
-using Coefficients = PluginTest;
+class Coefficients : public PluginTest {
+ protected:
+  PostFilterCoefficients postFilter() { return effect->postFilterCoefficients.load(); }
+};
 
 TEST_F(Coefficients, WorkedExampleDrive) {
   setAll({0.85f, 0.5f, 1.0f, 0.33f, 0.5f, 0.5f});
@@ -13,8 +16,8 @@ TEST_F(Coefficients, WorkedExampleDrive) {
   EXPECT_EQ(bitsOf(effect->gainFeed), 0x3883126Fu);
   EXPECT_EQ(bitsOf(effect->left.toneFreqFeed), 0x3803126Fu);
   EXPECT_EQ(bitsOf(effect->right.toneFreqFeed), 0x3803126Fu);
-  EXPECT_EQ(bitsOf(effect->postFeedback), 0x3F0CCCCDu);
-  EXPECT_EQ(bitsOf(effect->postInputWeight), 0x3EE66666u);
+  EXPECT_EQ(bitsOf(postFilter().postFeedback), 0x3F0CCCCDu);
+  EXPECT_EQ(bitsOf(postFilter().postInputWeight), 0x3EE66666u);
 }
 
 TEST_F(Coefficients, WorkedExampleReset) {
@@ -22,17 +25,17 @@ TEST_F(Coefficients, WorkedExampleReset) {
   EXPECT_EQ(bitsOf(effect->driveFeed), 0x3983126Fu);
   EXPECT_EQ(bitsOf(effect->bandMixFeed), 0x3983126Fu);
   EXPECT_EQ(bitsOf(effect->gainFeed), 0x3983126Fu);
-  EXPECT_EQ(bitsOf(effect->postFeedback), 0x3E4CCCCDu);
-  EXPECT_EQ(bitsOf(effect->postInputWeight), 0x3F4CCCCDu);
+  EXPECT_EQ(bitsOf(postFilter().postFeedback), 0x3E4CCCCDu);
+  EXPECT_EQ(bitsOf(postFilter().postInputWeight), 0x3F4CCCCDu);
 }
 
 TEST_F(Coefficients, PostFilterEnds) {
   record->setParameter(record, 4, 1.0f);
-  EXPECT_EQ(bitsOf(effect->postFeedback), 0x3F666666u);
-  EXPECT_EQ(bitsOf(effect->postInputWeight), 0x3DCCCCCEu);
+  EXPECT_EQ(bitsOf(postFilter().postFeedback), 0x3F666666u);
+  EXPECT_EQ(bitsOf(postFilter().postInputWeight), 0x3DCCCCCEu);
   record->setParameter(record, 4, 0.0f);
-  EXPECT_EQ(bitsOf(effect->postFeedback), 0x3E4CCCCDu);
-  EXPECT_EQ(bitsOf(effect->postInputWeight), 0x3F4CCCCDu);
+  EXPECT_EQ(bitsOf(postFilter().postFeedback), 0x3E4CCCCDu);
+  EXPECT_EQ(bitsOf(postFilter().postInputWeight), 0x3F4CCCCDu);
 }
 
 TEST_F(Coefficients, X100AppliesOnlyStrictlyAboveOneHalf) {
