@@ -1,23 +1,12 @@
 #include "bench/baseline_chain.h"
 
 #include <cmath>
-#include <initializer_list>
 
+#include "engine/block_edges.h"
+#include "engine/chain_constants.h"
 #include "engine/shaper_table.h"
 
 namespace {
-
-constexpr double kSmoothing = 0.99975f;
-constexpr double kSplitCoefficient = 0.25;
-constexpr double kOutputBound = 0.99995f;
-constexpr double kFlushThreshold = 5.960464832810452e-8;
-
-// Small states are flushed at block edges; states that are not finite are reset, as in the
-// plug-in.
-void flush(float& state) {
-  const double v = state;
-  if (!std::isfinite(v) || (v < kFlushThreshold && v > -kFlushThreshold)) state = 0.0f;
-}
 
 // One channel's frame with this frame's unrounded drive and band mix; answers the final value.
 double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double drive,
@@ -59,12 +48,7 @@ double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double dri
 void baselineProcessReplacing(OverdriveEffect& e, float** inputs, float** outputs,
                               int32_t sampleFrames) {
   e.peakLevel = 0.0f;
-  for (ChannelState* c : {&e.left, &e.right}) {
-    for (float* state :
-         {&c->toneLow, &c->toneHigh, &c->toneBand, &c->splitLow, &c->splitHigh, &c->splitBand}) {
-      flush(*state);
-    }
-  }
+  beginBlock(e);
   for (int32_t i = 0; i < sampleFrames; ++i) {
     const double drive = e.drive * kSmoothing + e.driveFeed;
     e.drive = static_cast<float>(drive);
@@ -74,8 +58,5 @@ void baselineProcessReplacing(OverdriveEffect& e, float** inputs, float** output
     outputs[0][i] = static_cast<float>(channelFrame(e, e.left, inputs[0][i], drive, bandMix));
     outputs[1][i] = static_cast<float>(channelFrame(e, e.right, inputs[1][i], drive, bandMix));
   }
-  for (ChannelState* c : {&e.left, &e.right}) {
-    flush(c->post1);
-    flush(c->post2);
-  }
+  endBlock(e);
 }

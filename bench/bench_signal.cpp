@@ -4,6 +4,7 @@
 
 #include "bench/baseline_chain.h"
 #include "host/overdrive_plugin.h"
+#include "tests/support/split_mix.h"
 
 namespace {
 
@@ -22,13 +23,8 @@ float** StereoBuffer::at(int32_t offset) {
 }
 
 NoiseRing::NoiseRing(float level, uint64_t seed) {
-  uint64_t state = seed;
-  auto next = [&state] {  // splitmix64, the same sequence on every target
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<float>((z ^ (z >> 31)) >> 40) * (2.0f / 16777216.0f) - 1.0f;
-  };
+  SplitMix random{seed};
+  auto next = [&random] { return random.unit() * 2.0f - 1.0f; };
   for (int32_t i = 0; i < kFrames; ++i) {
     samples_.left[i] = next() * level;
     samples_.right[i] = next() * level;

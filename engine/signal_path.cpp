@@ -2,48 +2,16 @@
 // clamp, two post-filter stages. Every state is a float; arithmetic within a step is double,
 // rounded once where it is stored. Some steps read the stored value, others the unrounded one.
 // Left and right run the same operations on separate states, so they run as the two lanes of
-// one vector (engine/lane_pair.h); the shared smoothers run as scalars beside them.
+// one vector (engine/lane_pair.h); the shared smoothers run alike in both lanes.
 #include <cmath>
 
+#include "engine/block_edges.h"
+#include "engine/chain_constants.h"
 #include "engine/channel_pair.h"
 #include "engine/overdrive_effect.h"
 #include "engine/shaper_table.h"
 
 namespace {
-
-constexpr double kSmoothing = 0.99975f;  // single-precision constant widened
-constexpr double kSplitCoefficient = 0.25;
-constexpr double kOutputBound = 0.99995f;
-// Zeroes exactly the floats of magnitude at most 2^-24, denormals included.
-constexpr double kFlushThreshold = 5.960464832810452e-8;
-
-// A state too small to matter is flushed at block edges, never per frame. A state that is not
-// finite (out-of-range parameters can make a filter blow up) is reset, so it cannot lock the
-// channel.
-void flush(float& state) {
-  const double v = state;
-  if (!std::isfinite(v) || (v < kFlushThreshold && v > -kFlushThreshold)) state = 0.0f;
-}
-
-// A smoothed value that is not finite (its parameter was NaN, infinite or too large) goes back
-// to where it started, so that it cannot hold the sound once the parameter is in range again.
-void recover(float& smoothed, float start) {
-  if (!std::isfinite(smoothed)) smoothed = start;
-}
-
-void flushFilters(ChannelState& c) {
-  flush(c.toneLow);
-  flush(c.toneHigh);
-  flush(c.toneBand);
-  flush(c.splitLow);
-  flush(c.splitHigh);
-  flush(c.splitBand);
-}
-
-void flushPost(ChannelState& c) {
-  flush(c.post1);
-  flush(c.post2);
-}
 
 // A coefficient as another thread may have just stored it: read from memory every frame.
 float fresh(const float& field) { return *static_cast<const volatile float*>(&field); }
@@ -133,13 +101,7 @@ inline FrameResult runFrame(ChannelPair& s, SharedSmoothers& shared, ShaperOffse
 
 template <bool accumulate>
 void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t sampleFrames) {
-  recover(drive, 1.0f);
-  recover(bandMix, 1.0f);
-  recover(gain, 1.0f);
-  recover(left.toneFreq, 0.0f);
-  recover(right.toneFreq, 0.0f);
-  flushFilters(left);
-  flushFilters(right);
+  beginBlock(*this);
 
   const float* table = shaperTable;
   const float* inLeft = inputs[0];
@@ -172,8 +134,7 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   bandMix = static_cast<float>(leftOf(shared.bandMix));
   gain = static_cast<float>(leftOf(shared.gain));
   peakLevel = static_cast<float>(std::fmax(leftOf(peak), rightOf(peak)));
-  flushPost(left);
-  flushPost(right);
+  endBlock(*this);
 }
 
 // A negative frame count is outside the host's contract and processes nothing, like 0.

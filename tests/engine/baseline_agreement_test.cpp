@@ -5,20 +5,9 @@
 
 #include "bench/baseline_chain.h"
 #include "plugin_fixture.h"
+#include "support/split_mix.h"
 
 namespace {
-
-struct Random {
-  uint64_t state;
-  uint64_t next() {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  uint32_t below(uint32_t n) { return static_cast<uint32_t>(next() % n); }
-  float unit() { return static_cast<float>(next() >> 40) * (1.0f / 16777216.0f); }
-};
 
 class BaselineAgreement : public PluginTest {
  protected:
@@ -52,7 +41,7 @@ class BaselineAgreement : public PluginTest {
 // Every program, random parameter moves (some outside 0 to 1), noise at levels from silence to
 // far beyond clipping, odd block sizes, in-place blocks and inputs that are not finite.
 TEST_F(BaselineAgreement, RandomizedSessionsMatchToTheBit) {
-  Random random{77};
+  SplitMix random{77};
   StereoBuffer in(2100), out(2100), expected(2100);
   const float levels[] = {0.0f, 1e-30f, 0.001f, 0.3f, 1.0f, 40.0f, 3e38f};
   for (int block = 0; block < 400; ++block) {
@@ -97,7 +86,7 @@ TEST_F(BaselineAgreement, DecayThroughTheDenormalRangeMatches) {
   send(effSetProgram, 0, 2);
   reference->dispatcher(reference, effSetProgram, 0, 2, nullptr, 0.0f);
   StereoBuffer loud(512), silence(8192), out(8192), expected(8192);
-  Random random{5};
+  SplitMix random{5};
   for (size_t i = 0; i < 512; ++i) {
     loud.left[i] = random.unit() * 2.0f - 1.0f;
     loud.right[i] = random.unit() * 2.0f - 1.0f;

@@ -1,22 +1,9 @@
 // A long randomized session whose every output bit and meter value is folded into one digest.
 // All three targets must produce the same digest: the audio is defined to the bit.
 #include "plugin_fixture.h"
+#include "support/split_mix.h"
 
 namespace {
-
-// splitmix64: the same sequence on every target, no library randomness involved.
-struct Random {
-  uint64_t state;
-  uint64_t next() {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  uint32_t below(uint32_t n) { return static_cast<uint32_t>(next() % n); }
-  // A float in [0, 1) with 24 random bits: exact, no rounding anywhere.
-  float unit() { return static_cast<float>(next() >> 40) * (1.0f / 16777216.0f); }
-};
 
 struct Digest {
   uint64_t value = 0xCBF29CE484222325ull;  // FNV-1a
@@ -31,7 +18,7 @@ struct Digest {
 using CrossTarget = PluginTest;
 
 TEST_F(CrossTarget, RandomizedSessionDigestIsTheSameOnEveryTarget) {
-  Random random{20261209};
+  SplitMix random{20261209};
   Digest digest;
   StereoBuffer in(4096), out(4096);
   for (int block = 0; block < 600; ++block) {
@@ -59,8 +46,10 @@ TEST_F(CrossTarget, RandomizedSessionDigestIsTheSameOnEveryTarget) {
       std::copy(in.left.begin(), in.left.begin() + frames, out.left.begin());
       std::copy(in.right.begin(), in.right.begin() + frames, out.right.begin());
     }
-    if (accumulate) record->process(record, source, out.channels(), static_cast<int32_t>(frames));
-    else record->processReplacing(record, source, out.channels(), static_cast<int32_t>(frames));
+    if (accumulate)
+      record->process(record, source, out.channels(), static_cast<int32_t>(frames));
+    else
+      record->processReplacing(record, source, out.channels(), static_cast<int32_t>(frames));
     for (uint32_t i = 0; i < frames; ++i) {
       digest.add(bitsOf(out.left[i]));
       digest.add(bitsOf(out.right[i]));

@@ -1,0 +1,44 @@
+#include "engine/block_edges.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+// Zeroes exactly the floats of magnitude at most 2^-24, denormals included.
+constexpr double kFlushThreshold = 5.960464832810452e-8;
+
+// A state too small to matter is zeroed. A state that is not finite (out-of-range parameters
+// can make a filter blow up) is reset too, so that it cannot lock the channel.
+void flush(float& state) {
+  const double v = state;
+  if (!std::isfinite(v) || (v < kFlushThreshold && v > -kFlushThreshold)) state = 0.0f;
+}
+
+// A smoothed value that is not finite (its parameter was NaN, infinite or too large) goes back
+// to where it started, so that it cannot hold the sound once the parameter is in range again.
+void recover(float& smoothed, float start) {
+  if (!std::isfinite(smoothed)) smoothed = start;
+}
+
+}  // namespace
+
+void beginBlock(OverdriveEffect& effect) {
+  recover(effect.drive, 1.0f);
+  recover(effect.bandMix, 1.0f);
+  recover(effect.gain, 1.0f);
+  for (ChannelState* c : {&effect.left, &effect.right}) {
+    recover(c->toneFreq, 0.0f);
+    for (float* state :
+         {&c->toneLow, &c->toneHigh, &c->toneBand, &c->splitLow, &c->splitHigh, &c->splitBand}) {
+      flush(*state);
+    }
+  }
+}
+
+void endBlock(OverdriveEffect& effect) {
+  for (ChannelState* c : {&effect.left, &effect.right}) {
+    flush(c->post1);
+    flush(c->post2);
+  }
+}
