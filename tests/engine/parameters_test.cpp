@@ -59,8 +59,8 @@ TEST_F(Parameters, FactoryProgramsShowTheirValues) {
 
 TEST_F(Parameters, SwitchDisplayUsesTheHalfRule) {
   const std::pair<float, const char*> cases[] = {
-      {0.5f, "ON"}, {0.49f, "OFF"}, {0.66f, "ON"}, {1.0f, "ON"},
-      {0.0f, "OFF"}, {std::numeric_limits<float>::quiet_NaN(), "OFF"}};
+      {0.5f, "ON"}, {0.49f, "OFF"}, {0.66f, "ON"},
+      {1.0f, "ON"}, {0.0f, "OFF"},  {std::numeric_limits<float>::quiet_NaN(), "OFF"}};
   for (auto [value, shown] : cases) {
     record->setParameter(record, 3, value);
     EXPECT_EQ(text(effGetParamDisplay, 3), shown) << value;

@@ -1,9 +1,10 @@
 // The plug-in file itself, loaded by path and reached only through its exported entry.
+#include "support/plugin_file.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "support/plugin_file.h"
 #include "support/recording_host.h"
 
 namespace {

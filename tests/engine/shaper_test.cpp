@@ -32,7 +32,8 @@ TEST_F(Shaper, LowerHalfMirrorsTheUpperHalf) {
 TEST_F(Shaper, EntriesAreTheRoundedSines) {
   const float* table = effect->shaperTable;
   for (int32_t i = 0; i < 32768; i += 97) {
-    EXPECT_EQ(table[32768 + i], static_cast<float>(std::sin(i * (3.141592653589793 / 65536.0)))) << i;
+    EXPECT_EQ(table[32768 + i], static_cast<float>(std::sin(i * (3.141592653589793 / 65536.0))))
+        << i;
   }
 }
 
