@@ -124,10 +124,10 @@ TEST_F(Processing, InPlaceSoundsLikeSeparateBuffers) {
   }
 }
 
-// Fails today: a block run while PreBand, Color, PreAmp or PostGain is not finite (or so large
-// that its smoother overflows) leaves that smoothed value NaN or infinite for good, since the
-// smoothers are never reset; the output then sits at +-0.99995 whatever the later values.
-TEST_F(Processing, DISABLED_ANonFiniteParameterDoesNotLatchOnceInRange) {
+// A block run while PreBand, Color, PreAmp or PostGain is not finite (or so large that its
+// smoother overflows) must not leave that smoothed value stuck: once the host sends values in
+// range again, the sound is that of an instance that never saw the bad value.
+TEST_F(Processing, ANonFiniteParameterDoesNotLatchOnceInRange) {
   for (int32_t index : {0, 1, 2, 5}) {
     for (float bad :
          {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), 1e30f}) {

@@ -60,10 +60,9 @@ TEST_F(Threads, OutputsStayFiniteWhileAnotherThreadChangesAndReads) {
   });
 }
 
-// Fails today: a change of PostFilter (or a program switch) stores the post filter's pole and
-// input weight one after the other, and a frame that reads one of each can gain up to 1.7;
-// outputs of 1.35 have been seen.
-TEST_F(Threads, DISABLED_OutputsStayWithinFullScaleWhileAnotherThreadChangesAndReads) {
+// A change of PostFilter (or a program switch) replaces the post filter's pole and input weight
+// together: a frame that paired one change's pole with another's weight could gain up to 1.7.
+TEST_F(Threads, OutputsStayWithinFullScaleWhileAnotherThreadChangesAndReads) {
   Instance instance(plugin.entry());
   processAlongsideControl(instance, random, [](const StereoBlock& block, int i) {
     const ::testing::AssertionResult left = finiteAndBounded(block.outLeft);
