@@ -283,7 +283,8 @@ class HostileHost {
     }
   }
 
-  // A 0-frame block runs both flushes: no filter or post-filter state may be left non-finite.
+  // A 0-frame block runs the block-edge steps: no filter state and no smoothed value may be
+  // left non-finite, or the channel would stay stuck.
   void checkStatesAfterBlockEdge() {
     float silence[1] = {0.0f};
     float* buffers[2] = {silence, silence};
@@ -294,7 +295,10 @@ class HostileHost {
                           c->splitHigh, c->post1, c->post2}) {
         check(std::isfinite(state), "no non-finite filter state survives a block edge");
       }
+      check(std::isfinite(c->toneFreq), "no non-finite tone frequency survives a block edge");
     }
+    for (float smoothed : {effect_->drive, effect_->bandMix, effect_->gain})
+      check(std::isfinite(smoothed), "no non-finite smoothed value survives a block edge");
   }
 
   FuzzInput& in_;
