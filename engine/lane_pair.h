@@ -14,9 +14,13 @@ inline LanePair pairOf(double value) { return _mm_set1_pd(value); }
 // Two doubles, left in lane 0.
 inline LanePair pairOf(double left, double right) { return _mm_set_pd(right, left); }
 
-// Two floats, widened exactly.
+// The lowest floats of two vectors, widened exactly: left in lane 0.
+inline LanePair widen(__m128 left, __m128 right) {
+  return _mm_cvtps_pd(_mm_unpacklo_ps(left, right));
+}
+
 inline LanePair widen(float left, float right) {
-  return _mm_cvtps_pd(_mm_unpacklo_ps(_mm_set_ss(left), _mm_set_ss(right)));
+  return widen(_mm_set_ss(left), _mm_set_ss(right));
 }
 
 // What a float state holds once each lane is stored: rounded to float, widened back.

@@ -29,4 +29,4 @@ inline __m128i shaperOffsets(LanePair v) {
 }
 
 // The entry that an offset from shaperOffsets selects.
-inline double shaperEntry(const float* table, int32_t offset) { return table[32768 + offset]; }
+inline double shaperEntry(const float* table, int32_t offset) { return (table + 32768)[offset]; }

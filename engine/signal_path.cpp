@@ -13,29 +13,52 @@
 
 namespace {
 
-// A coefficient as another thread may have just stored it: read from memory every frame.
-float fresh(const float& field) { return *static_cast<const volatile float*>(&field); }
+// Coefficients as another thread may have just stored them: read from memory every frame,
+// straight into a vector register (volatile loads of a float go through an integer register).
+// Eight aligned bytes are one access on every x86, so both floats of a pair come from one store.
+__m128 fresh(const float& field) {
+  __m128 v;
+  __asm__ volatile("movss %1, %0" : "=x"(v) : "m"(field));
+  return v;
+}
 
-// The coefficients of this frame, each in both lanes (the tone feed per channel). The post
-// filter's pair is loaded once, so both halves come from the same recomputation.
-struct FrameCoefficients {
-  explicit FrameCoefficients(const OverdriveEffect& e)
-      : FrameCoefficients(e, e.postFilterCoefficients.load(std::memory_order_relaxed)) {}
-  FrameCoefficients(const OverdriveEffect& e, PostFilterCoefficients post)
-      : driveFeed(pairOf(fresh(e.driveFeed))),
-        bandMixFeed(pairOf(fresh(e.bandMixFeed))),
-        gainFeed(pairOf(fresh(e.gainFeed))),
-        toneFreqFeed(pairOf(fresh(e.left.toneFreqFeed), fresh(e.right.toneFreqFeed))),
-        postFeedback(pairOf(post.postFeedback)),
-        postInputWeight(pairOf(post.postInputWeight)) {}
+template <typename Eight>
+LanePair freshPair(const Eight& fields) {
+  static_assert(sizeof(Eight) == 8, "two floats");
+  __m128 v;
+  __asm__ volatile("movsd %1, %0" : "=x"(v) : "m"(fields));
+  return _mm_cvtps_pd(v);
+}
 
-  LanePair driveFeed, bandMixFeed, gainFeed, toneFreqFeed, postFeedback, postInputWeight;
+// driveFeed and bandMixFeed, declared next to each other, read as one pair.
+struct FeedPair {
+  float driveFeed, bandMixFeed;
 };
 
-// The shared smoothed values as stored, each computed in both lanes alike: that takes fewer
-// instructions than a scalar update spread to both lanes afterwards.
+static_assert(std::atomic<PostFilterCoefficients>::is_always_lock_free &&
+                  sizeof(std::atomic<PostFilterCoefficients>) == 8,
+              "the post filter's pair is read as its 8 bytes");
+
+// The coefficients of this frame: the shared drive and band mix feeds side by side (they feed
+// one two-lane smoother), the others in both lanes (the tone feed per channel). The post
+// filter's pair is one load, so both halves come from the same recomputation.
+struct FrameCoefficients {
+  explicit FrameCoefficients(const OverdriveEffect& e)
+      : FrameCoefficients(e, fresh(e.gainFeed), freshPair(e.postFilterCoefficients)) {}
+  FrameCoefficients(const OverdriveEffect& e, __m128 gain, LanePair post)
+      : driveBandMixFeed(freshPair(reinterpret_cast<const FeedPair&>(e.driveFeed))),
+        gainFeed(widen(gain, gain)),
+        toneFreqFeed(widen(fresh(e.left.toneFreqFeed), fresh(e.right.toneFreqFeed))),
+        postFeedback(_mm_unpacklo_pd(post, post)),
+        postInputWeight(_mm_unpackhi_pd(post, post)) {}
+
+  LanePair driveBandMixFeed, gainFeed, toneFreqFeed, postFeedback, postInputWeight;
+};
+
+// The shared smoothed values as stored: drive in lane 0 and band mix in lane 1 of one pair,
+// gain in both lanes of another (it multiplies both channels).
 struct SharedSmoothers {
-  LanePair drive, bandMix, gain;
+  LanePair driveBandMix, gain;
 };
 
 // The shaper's table offsets of one frame, per band and lane.
@@ -59,10 +82,10 @@ double shapedLane(const float* table, const ShaperOffsets& t, int lane) {
 inline FrameResult runFrame(ChannelPair& s, SharedSmoothers& shared, ShaperOffsets& offsets,
                             const float* table, LanePair input, const FrameCoefficients& k) {
   const LanePair smoothing = pairOf(kSmoothing);
-  const LanePair drive = shared.drive * smoothing + k.driveFeed;        // used unrounded
-  const LanePair bandMix = shared.bandMix * smoothing + k.bandMixFeed;  // used unrounded
-  shared.drive = storedAsFloat(drive);
-  shared.bandMix = storedAsFloat(bandMix);
+  const LanePair driveBandMix = shared.driveBandMix * smoothing + k.driveBandMixFeed;
+  const LanePair drive = _mm_unpacklo_pd(driveBandMix, driveBandMix);    // used unrounded
+  const LanePair bandMix = _mm_unpackhi_pd(driveBandMix, driveBandMix);  // used unrounded
+  shared.driveBandMix = storedAsFloat(driveBandMix);
   shared.gain = storedAsFloat(shared.gain * smoothing + k.gainFeed);
 
   // A NaN or infinite input would poison the filters for good; it counts as silence.
@@ -109,7 +132,7 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   float* outLeft = outputs[0];
   float* outRight = outputs[1];
   ChannelPair s(left, right);
-  SharedSmoothers shared{pairOf(drive), pairOf(bandMix), pairOf(gain)};
+  SharedSmoothers shared{pairOf(drive, bandMix), pairOf(gain)};
   ShaperOffsets offsets;
   // The largest stored final value so far in each lane; the meter is their maximum. A final
   // value raises the meter exactly when its rounded value does, so this is the same meter.
@@ -130,8 +153,8 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   }
 
   s.storeTo(left, right);
-  drive = static_cast<float>(leftOf(shared.drive));
-  bandMix = static_cast<float>(leftOf(shared.bandMix));
+  drive = static_cast<float>(leftOf(shared.driveBandMix));
+  bandMix = static_cast<float>(rightOf(shared.driveBandMix));
   gain = static_cast<float>(leftOf(shared.gain));
   peakLevel = static_cast<float>(std::fmax(leftOf(peak), rightOf(peak)));
   endBlock(*this);
