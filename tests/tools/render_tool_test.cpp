@@ -12,33 +12,9 @@
 
 #include "audio_fixture.h"
 #include "host/aeffect.h"
+#include "tool_run.h"
 
 namespace {
-
-struct ToolRun {
-  int exitCode;
-  std::string out, err;
-};
-
-std::string contentOf(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-ToolRun runTool(const ScratchDir& dir, const std::vector<std::string>& args) {
-  std::string command = "'" VORRA_RENDER "'";
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  command += " 2>'" + dir / "stderr.txt" + "'";
-  ToolRun run{};
-  std::FILE* pipe = popen(command.c_str(), "r");
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = contentOf(dir / "stderr.txt");
-  std::remove((dir / "stderr.txt").c_str());
-  return run;
-}
 
 intptr_t VSTCALL versionOnlyHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
   return opcode == audioMasterVersion ? 2400 : 0;
@@ -99,8 +75,8 @@ TEST(RenderTool, FloatWavIsTheReplacingOutputBitForBit) {
   ScratchDir dir;
   const Audio input = testSignal(2, 3000, 48000);
   writeAudio(dir / "in.wav", input);
-  const ToolRun run = runTool(dir, {"--plugin", OVERDRIVE_PLUGIN, "--program", "Drive", "--block",
-                                    "128", dir / "in.wav", dir / "out.wav"});
+  const ToolRun run = runTool({"--plugin", OVERDRIVE_PLUGIN, "--program", "Drive", "--block", "128",
+                               dir / "in.wav", dir / "out.wav"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_NE(run.out.find("out.wav: 3000 frames, 0.062 s"), std::string::npos) << run.out;
@@ -120,8 +96,8 @@ TEST(RenderTool, MonoInputBecomesStereoThroughBothInputs) {
   ScratchDir dir;
   const Audio input = testSignal(1, 2000);
   writeAudio(dir / "in.aiff", input, SF_FORMAT_AIFF | SF_FORMAT_FLOAT);
-  const ToolRun run = runTool(dir, {"--plugin", OVERDRIVE_PLUGIN, "--program", "Boost", "--quiet",
-                                    dir / "in.aiff", dir / "out.wav"});
+  const ToolRun run = runTool({"--plugin", OVERDRIVE_PLUGIN, "--program", "Boost", "--quiet",
+                               dir / "in.aiff", dir / "out.wav"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   DirectPlugin plugin(OVERDRIVE_PLUGIN);
   plugin.dispatch(effSetProgram, 0, 1);
@@ -132,15 +108,15 @@ TEST(RenderTool, MonoInputBecomesStereoThroughBothInputs) {
 
 TEST(RenderTool, InfoShowsTheSelectedProgramAndSettings) {
   ScratchDir dir;
-  const ToolRun reset = runTool(dir, {"--info", "--plugin", OVERDRIVE_PLUGIN});
+  const ToolRun reset = runTool({"--info", "--plugin", OVERDRIVE_PLUGIN});
   ASSERT_EQ(reset.exitCode, 0) << reset.err;
   for (const char* text :
        {"unique id  ZRVQ", "2 in, 2 out", "parameters 6", "PreBand", "Color", "PreAmp", "x 100",
         "PostFilter", "PostGain", "programs   3, current 0", "0  Reset", "1  Boost", "2  Drive"}) {
     EXPECT_NE(reset.out.find(text), std::string::npos) << text << "\n" << reset.out;
   }
-  const ToolRun drive = runTool(dir, {"--info", "--plugin", OVERDRIVE_PLUGIN, "--program", "drive",
-                                      "--set", "PreAmp=0.25", "--set", "5=0.125"});
+  const ToolRun drive = runTool({"--info", "--plugin", OVERDRIVE_PLUGIN, "--program", "drive",
+                                 "--set", "PreAmp=0.25", "--set", "5=0.125"});
   ASSERT_EQ(drive.exitCode, 0) << drive.err;
   EXPECT_NE(drive.out.find("current 2"), std::string::npos);
 
@@ -190,7 +166,7 @@ TEST(RenderTool, BadInputIsOneLineANonZeroExitAndNoOutput) {
   };
   const std::vector<std::string> before = dir.entries();
   for (const auto& c : cases) {
-    const ToolRun run = runTool(dir, c.args);
+    const ToolRun run = runTool(c.args);
     EXPECT_NE(run.exitCode, 0) << c.says;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
@@ -223,7 +199,7 @@ TEST(RenderTool, InterruptedRenderLeavesNoFile) {
 
 TEST(RenderTool, DemoDryIsTheRiffAtTheDemoRate) {
   ScratchDir dir;
-  const ToolRun run = runTool(dir, {"--demo", dir / "riff.wav", "--dry"});
+  const ToolRun run = runTool({"--demo", dir / "riff.wav", "--dry"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const Audio riff = readAudio(dir / "riff.wav");
   EXPECT_EQ(riff.channels, 2);
@@ -234,7 +210,7 @@ TEST(RenderTool, DemoDryIsTheRiffAtTheDemoRate) {
 
 TEST(PeerPlugin, InfoListsZamTubeParameters) {
   ScratchDir dir;
-  const ToolRun run = runTool(dir, {"--info", "--plugin", PEER_PLUGIN_DIR "/ZamTube-vst.so"});
+  const ToolRun run = runTool({"--info", "--plugin", PEER_PLUGIN_DIR "/ZamTube-vst.so"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const char* text : {"1 in, 1 out", "parameters 7", "Tube Drive", "Bass", "Mids", "Treble",
                            "Tone Stack Mode", "Input level", "Insane Boost", "0  Default"}) {
@@ -248,8 +224,8 @@ TEST(PeerPlugin, ZamDelayEchoesAnImpulseInEachChannel) {
   clicks.samples[0] = 0.5f;             // left click at 0 ms
   clicks.samples[2 * 4800 + 1] = 0.5f;  // right click at 100 ms
   writeAudio(dir / "clicks.wav", clicks);
-  const ToolRun run = runTool(dir, {"--plugin", PEER_PLUGIN_DIR "/ZamDelay-vst.so", "--set",
-                                    "Feedback=0", dir / "clicks.wav", dir / "echo.wav"});
+  const ToolRun run = runTool({"--plugin", PEER_PLUGIN_DIR "/ZamDelay-vst.so", "--set",
+                               "Feedback=0", dir / "clicks.wav", dir / "echo.wav"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const Audio echo = readAudio(dir / "echo.wav");
   ASSERT_EQ(echo.samples.size(), clicks.samples.size());

@@ -8,30 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/audio_fixture.h"
+#include "tool_run.h"
 
 namespace {
-
-struct RenderRun {
-  int exitCode;
-  std::string out, err;
-};
-
-std::string contentOf(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Runs the program with its streams in files outside the scratch folder.
-RenderRun render(const std::vector<std::string>& args) {
-  const ScratchDir streams;
-  std::string command = "'" VORRA_RENDER "' --quiet";
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  command += " >'" + streams / "out" + "' 2>'" + streams / "err" + "'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(streams / "out"),
-          contentOf(streams / "err")};
-}
 
 void put(std::string& bytes, uint32_t value, int size) {
   for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
@@ -88,7 +67,7 @@ TEST(RenderBadInput, EveryBrokenAudioFileIsRefusedCleanly) {
   const std::vector<std::string> before = dir.entries();
   for (const BadCase& c : cases) {
     for (const char* output : {"out.wav", "kept.wav"}) {
-      const RenderRun run = render({"--plugin", OVERDRIVE_PLUGIN, dir / c.name, dir / output});
+      const ToolRun run = runTool({"--plugin", OVERDRIVE_PLUGIN, dir / c.name, dir / output});
       EXPECT_NE(run.exitCode, 0) << c.name;
       EXPECT_EQ(run.out, "") << c.name;
       EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
@@ -109,8 +88,8 @@ TEST(RenderBadInput, AWrongExtensionIsReadByContent) {
   writeBytes(dir / "wrong.aiff", good);
   writeBytes(dir / "wrong.flac", good);
   for (const char* name : {"right.wav", "wrong.aiff", "wrong.flac"}) {
-    const RenderRun run = render({"--plugin", OVERDRIVE_PLUGIN, "--program", "Drive", dir / name,
-                            dir / (std::string(name) + ".out.wav")});
+    const ToolRun run = runTool({"--plugin", OVERDRIVE_PLUGIN, "--program", "Drive", dir / name,
+                                 dir / (std::string(name) + ".out.wav")});
     ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
   }
   const Audio right = readAudio(dir / "right.wav.out.wav");
@@ -129,7 +108,7 @@ TEST(RenderBadInput, APluginPathThatIsNoLibraryIsRefusedCleanly) {
   std::filesystem::create_directory(dir / "folder.so");
   const std::vector<std::string> before = dir.entries();
   for (const char* plugin : {"text.so", "empty.so", "sound.so", "folder.so", "in.wav"}) {
-    const RenderRun run = render({"--plugin", dir / plugin, dir / "in.wav", dir / "out.wav"});
+    const ToolRun run = runTool({"--plugin", dir / plugin, dir / "in.wav", dir / "out.wav"});
     EXPECT_NE(run.exitCode, 0) << plugin;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
