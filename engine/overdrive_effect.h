@@ -54,6 +54,7 @@ class OverdriveEffect : public EffectBase {
 
   // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.
   float preAmpCubed = 0;
+  // driveFeed and bandMixFeed stay side by side: the signal path reads them as one pair.
   float driveFeed = 0;
   float bandMixFeed = 0;
   float gainFeed = 0;
