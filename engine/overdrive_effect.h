@@ -54,8 +54,9 @@ class OverdriveEffect : public EffectBase {
 
   // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.
   float preAmpCubed = 0;
-  // driveFeed and bandMixFeed stay side by side: the signal path reads them as one pair.
-  float driveFeed = 0;
+  // driveFeed and bandMixFeed stay side by side, aligned as a pair: the signal path reads
+  // them with one 8-byte load.
+  alignas(8) float driveFeed = 0;
   float bandMixFeed = 0;
   float gainFeed = 0;
   std::atomic<PostFilterCoefficients> postFilterCoefficients{PostFilterCoefficients{0, 0}};

@@ -8,52 +8,11 @@
 #include "engine/block_edges.h"
 #include "engine/chain_constants.h"
 #include "engine/channel_pair.h"
+#include "engine/frame_coefficients.h"
 #include "engine/overdrive_effect.h"
 #include "engine/shaper_table.h"
 
 namespace {
-
-// Coefficients as another thread may have just stored them: read from memory every frame,
-// straight into a vector register (volatile loads of a float go through an integer register).
-// Eight aligned bytes are one access on every x86, so both floats of a pair come from one store.
-__m128 fresh(const float& field) {
-  __m128 v;
-  __asm__ volatile("movss %1, %0" : "=x"(v) : "m"(field));
-  return v;
-}
-
-template <typename Eight>
-LanePair freshPair(const Eight& fields) {
-  static_assert(sizeof(Eight) == 8, "two floats");
-  __m128 v;
-  __asm__ volatile("movsd %1, %0" : "=x"(v) : "m"(fields));
-  return _mm_cvtps_pd(v);
-}
-
-// driveFeed and bandMixFeed, declared next to each other, read as one pair.
-struct FeedPair {
-  float driveFeed, bandMixFeed;
-};
-
-static_assert(std::atomic<PostFilterCoefficients>::is_always_lock_free &&
-                  sizeof(std::atomic<PostFilterCoefficients>) == 8,
-              "the post filter's pair is read as its 8 bytes");
-
-// The coefficients of this frame: the shared drive and band mix feeds side by side (they feed
-// one two-lane smoother), the others in both lanes (the tone feed per channel). The post
-// filter's pair is one load, so both halves come from the same recomputation.
-struct FrameCoefficients {
-  explicit FrameCoefficients(const OverdriveEffect& e)
-      : FrameCoefficients(e, fresh(e.gainFeed), freshPair(e.postFilterCoefficients)) {}
-  FrameCoefficients(const OverdriveEffect& e, __m128 gain, LanePair post)
-      : driveBandMixFeed(freshPair(reinterpret_cast<const FeedPair&>(e.driveFeed))),
-        gainFeed(widen(gain, gain)),
-        toneFreqFeed(widen(fresh(e.left.toneFreqFeed), fresh(e.right.toneFreqFeed))),
-        postFeedback(_mm_unpacklo_pd(post, post)),
-        postInputWeight(_mm_unpackhi_pd(post, post)) {}
-
-  LanePair driveBandMixFeed, gainFeed, toneFreqFeed, postFeedback, postInputWeight;
-};
 
 // The shared smoothed values as stored: drive in lane 0 and band mix in lane 1 of one pair,
 // gain in both lanes of another (it multiplies both channels).
@@ -137,10 +96,16 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   // The largest stored final value so far in each lane; the meter is their maximum. A final
   // value raises the meter exactly when its rounded value does, so this is the same meter.
   LanePair peak = _mm_setzero_pd();
+  // The coefficients are read afresh every frame: a parameter set from another thread takes
+  // effect within the block, and the smoothers absorb it.
+  CoefficientBits seen = CoefficientBits::load(*this);
+  FrameCoefficients coefficients(seen);
   for (int32_t i = 0; i < sampleFrames; ++i) {
-    // The coefficients are read afresh every frame: a parameter set from another thread takes
-    // effect within the block, and the smoothers absorb it.
-    const FrameCoefficients coefficients(*this);
+    const CoefficientBits now = CoefficientBits::load(*this);
+    if (__builtin_expect(now.differsFrom(seen), 0)) {
+      seen = now;
+      coefficients = FrameCoefficients(now);
+    }
     // Both input samples of a frame are read before its output samples are written, so a
     // channel's output may be its own input buffer.
     const LanePair input = widen(inLeft[i], inRight[i]);
