@@ -10,7 +10,6 @@ struct ChannelPair {
       : toneLow(widen(left.toneLow, right.toneLow)),
         toneBand(widen(left.toneBand, right.toneBand)),
         toneHigh(widen(left.toneHigh, right.toneHigh)),
-        toneFreq(widen(left.toneFreq, right.toneFreq)),
         splitLow(widen(left.splitLow, right.splitLow)),
         splitBand(widen(left.splitBand, right.splitBand)),
         splitHigh(widen(left.splitHigh, right.splitHigh)),
@@ -25,7 +24,6 @@ struct ChannelPair {
     store(toneLow, &ChannelState::toneLow);
     store(toneBand, &ChannelState::toneBand);
     store(toneHigh, &ChannelState::toneHigh);
-    store(toneFreq, &ChannelState::toneFreq);
     store(splitLow, &ChannelState::splitLow);
     store(splitBand, &ChannelState::splitBand);
     store(splitHigh, &ChannelState::splitHigh);
@@ -33,7 +31,7 @@ struct ChannelPair {
     store(post2, &ChannelState::post2);
   }
 
-  LanePair toneLow, toneBand, toneHigh, toneFreq;
+  LanePair toneLow, toneBand, toneHigh;
   LanePair splitLow, splitBand, splitHigh;
   LanePair post1, post2;
 };

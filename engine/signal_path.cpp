@@ -11,14 +11,9 @@
 #include "engine/frame_coefficients.h"
 #include "engine/overdrive_effect.h"
 #include "engine/shaper_table.h"
+#include "engine/smoothers.h"
 
 namespace {
-
-// The shared smoothed values as stored: drive in lane 0 and band mix in lane 1 of one pair,
-// gain in both lanes of another (it multiplies both channels).
-struct SharedSmoothers {
-  LanePair driveBandMix, gain;
-};
 
 // The shaper's table offsets of one frame, per band and lane.
 struct ShaperOffsets {
@@ -38,28 +33,21 @@ double shapedLane(const float* table, const ShaperOffsets& t, int lane) {
 }
 
 // One frame of both channels.
-inline FrameResult runFrame(ChannelPair& s, SharedSmoothers& shared, ShaperOffsets& offsets,
-                            const float* table, LanePair input, const FrameCoefficients& k) {
-  const LanePair smoothing = pairOf(kSmoothing);
-  const LanePair driveBandMix = shared.driveBandMix * smoothing + k.driveBandMixFeed;
-  const LanePair drive = _mm_unpacklo_pd(driveBandMix, driveBandMix);    // used unrounded
-  const LanePair bandMix = _mm_unpackhi_pd(driveBandMix, driveBandMix);  // used unrounded
-  shared.driveBandMix = storedAsFloat(driveBandMix);
-  shared.gain = storedAsFloat(shared.gain * smoothing + k.gainFeed);
-
+inline FrameResult runFrame(ChannelPair& s, ShaperOffsets& offsets, const float* table,
+                            LanePair input, const Smoothers::Values& v,
+                            const FrameCoefficients& k) {
   // A NaN or infinite input would poison the filters for good; it counts as silence.
   const LanePair x = finiteOrZero(input);
 
-  s.toneFreq = storedAsFloat(s.toneFreq * smoothing + k.toneFreqFeed);
-  const LanePair toneLow = s.toneFreq * s.toneBand + s.toneLow;
+  const LanePair toneLow = v.toneFreq * s.toneBand + s.toneLow;
   const LanePair toneHigh = (x - toneLow) - s.toneBand;
-  s.toneBand = storedAsFloat(s.toneFreq * toneHigh + s.toneBand);
+  s.toneBand = storedAsFloat(v.toneFreq * toneHigh + s.toneBand);
   s.toneLow = storedAsFloat(toneLow);
   s.toneHigh = storedAsFloat(toneHigh);
 
   const LanePair split = pairOf(kSplitCoefficient);
   const LanePair splitLow = s.splitBand * split + s.splitLow;
-  const LanePair driven = ((s.toneHigh + s.toneLow) * bandMix + s.toneBand) * drive;
+  const LanePair driven = ((s.toneHigh + s.toneLow) * v.bandMix + s.toneBand) * v.drive;
   const LanePair splitHigh = (driven - splitLow) - s.splitBand;
   s.splitBand = storedAsFloat(splitHigh * split + s.splitBand);
   s.splitLow = storedAsFloat(splitLow);
@@ -69,7 +57,7 @@ inline FrameResult runFrame(ChannelPair& s, SharedSmoothers& shared, ShaperOffse
   storeLanes(shaperOffsets(s.splitHigh), offsets.high);
   storeLanes(shaperOffsets(s.splitBand), offsets.band);
   const LanePair shaped = pairOf(shapedLane(table, offsets, 0), shapedLane(table, offsets, 1));
-  const LanePair y = clampPair(shaped * shared.gain, pairOf(-kOutputBound), pairOf(kOutputBound));
+  const LanePair y = clampPair(shaped * v.gain, pairOf(-kOutputBound), pairOf(kOutputBound));
 
   const LanePair post1 = y * k.postInputWeight + s.post1 * k.postFeedback;
   const LanePair post2 = post1 * k.postInputWeight + k.postFeedback * s.post2;
@@ -91,7 +79,7 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   float* outLeft = outputs[0];
   float* outRight = outputs[1];
   ChannelPair s(left, right);
-  SharedSmoothers shared{pairOf(drive, bandMix), pairOf(gain)};
+  Smoothers smoothers(*this);
   ShaperOffsets offsets;
   // The largest stored final value so far in each lane; the meter is their maximum. A final
   // value raises the meter exactly when its rounded value does, so this is the same meter.
@@ -100,16 +88,23 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   // effect within the block, and the smoothers absorb it.
   CoefficientBits seen = CoefficientBits::load(*this);
   FrameCoefficients coefficients(seen);
+  // Smoothers that have settled on their feeds (which a held setting reaches within about a
+  // second and a half) give the same values every frame, so they step only until then or after
+  // a feed changes.
+  Smoothers::Values values;
+  bool settled = smoothers.settledOn(coefficients, values);
   for (int32_t i = 0; i < sampleFrames; ++i) {
     const CoefficientBits now = CoefficientBits::load(*this);
     if (__builtin_expect(now.differsFrom(seen), 0)) {
       seen = now;
       coefficients = FrameCoefficients(now);
+      settled = false;
     }
+    if (!settled) values = smoothers.step(coefficients);
     // Both input samples of a frame are read before its output samples are written, so a
     // channel's output may be its own input buffer.
     const LanePair input = widen(inLeft[i], inRight[i]);
-    const FrameResult result = runFrame(s, shared, offsets, table, input, coefficients);
+    const FrameResult result = runFrame(s, offsets, table, input, values, coefficients);
     peak = _mm_max_pd(s.post2, peak);  // NaN never raises the meter
     const __m128 out = accumulate ? _mm_cvtpd_ps(widen(outLeft[i], outRight[i]) + result.unrounded)
                                   : result.stored;
@@ -118,9 +113,7 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   }
 
   s.storeTo(left, right);
-  drive = static_cast<float>(leftOf(shared.driveBandMix));
-  bandMix = static_cast<float>(rightOf(shared.driveBandMix));
-  gain = static_cast<float>(leftOf(shared.gain));
+  smoothers.storeTo(*this);
   peakLevel = static_cast<float>(std::fmax(leftOf(peak), rightOf(peak)));
   endBlock(*this);
 }

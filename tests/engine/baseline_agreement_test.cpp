@@ -107,4 +107,37 @@ TEST_F(BaselineAgreement, DecayThroughTheDenormalRangeMatches) {
   EXPECT_GT(denormalOutputs, 0);
 }
 
+// A held setting lets the smoothers settle, after which the plug-in stops stepping them; the
+// output stays the reference's through the settling, while settled, and after a change.
+TEST_F(BaselineAgreement, HeldSettingsSettleAndStayExact) {
+  StereoBuffer in(4096), out(4096), expected(4096);
+  SplitMix random{31};
+  auto compareBlock = [&](int block) {
+    for (size_t i = 0; i < 4096; ++i) {
+      in.left[i] = random.unit() - 0.5f;
+      in.right[i] = random.unit() - 0.5f;
+    }
+    baselineProcessReplacing(referenceEffect(), in.channels(), expected.channels(), 4096);
+    replacing(in, out);
+    for (size_t i = 0; i < 4096; ++i) {
+      ASSERT_EQ(bitsOf(out.left[i]), bitsOf(expected.left[i])) << "block " << block << " " << i;
+      ASSERT_EQ(bitsOf(out.right[i]), bitsOf(expected.right[i])) << "block " << block << " " << i;
+    }
+    expectSameState();
+  };
+  for (int32_t program = 0; program < 3; ++program) {
+    SCOPED_TRACE(program);
+    send(effSetProgram, 0, program);
+    reference->dispatcher(reference, effSetProgram, 0, program, nullptr, 0.0f);
+    for (int block = 0; block < 24; ++block) ASSERT_NO_FATAL_FAILURE(compareBlock(block));
+    const float settledDrive = effect->drive, settledToneFreq = effect->left.toneFreq;
+    ASSERT_NO_FATAL_FAILURE(compareBlock(24));
+    EXPECT_EQ(effect->drive, settledDrive) << "settled: a whole block without a smoother step";
+    EXPECT_EQ(effect->left.toneFreq, settledToneFreq);
+    setBoth(1, 0.93f);  // color: the tone frequency glides again
+    for (int block = 25; block < 28; ++block) ASSERT_NO_FATAL_FAILURE(compareBlock(block));
+    EXPECT_NE(effect->left.toneFreq, settledToneFreq);
+  }
+}
+
 }  // namespace

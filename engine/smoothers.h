@@ -1,0 +1,58 @@
+// The smoothed control values of both channels as two-lane values for the length of a block:
+// drive and band mix side by side in one pair (they feed one two-lane step), gain in both lanes
+// (it multiplies both channels), the tone frequency per channel. Each glides toward its feed
+// once per frame: s <- s x k + feed, stored as a float.
+#pragma once
+
+#include "engine/chain_constants.h"
+#include "engine/frame_coefficients.h"
+#include "engine/lane_pair.h"
+#include "engine/overdrive_effect.h"
+
+struct Smoothers {
+  // What the channels use in one frame: drive and band mix unrounded, gain and tone frequency
+  // as stored.
+  struct Values {
+    LanePair drive, bandMix, gain, toneFreq;
+  };
+
+  explicit Smoothers(const OverdriveEffect& e)
+      : driveBandMix(pairOf(e.drive, e.bandMix)),
+        gain(pairOf(e.gain)),
+        toneFreq(widen(e.left.toneFreq, e.right.toneFreq)) {}
+
+  void storeTo(OverdriveEffect& e) const {
+    e.drive = static_cast<float>(leftOf(driveBandMix));
+    e.bandMix = static_cast<float>(rightOf(driveBandMix));
+    e.gain = static_cast<float>(leftOf(gain));
+    e.left.toneFreq = static_cast<float>(leftOf(toneFreq));
+    e.right.toneFreq = static_cast<float>(rightOf(toneFreq));
+  }
+
+  Values step(const FrameCoefficients& k) {
+    const LanePair smoothing = pairOf(kSmoothing);
+    const LanePair unrounded = driveBandMix * smoothing + k.driveBandMixFeed;
+    driveBandMix = storedAsFloat(unrounded);
+    gain = storedAsFloat(gain * smoothing + k.gainFeed);
+    toneFreq = storedAsFloat(toneFreq * smoothing + k.toneFreqFeed);
+    return {_mm_unpacklo_pd(unrounded, unrounded), _mm_unpackhi_pd(unrounded, unrounded), gain,
+            toneFreq};
+  }
+
+  // True when a step with these feeds changes no stored bit. A step depends on nothing but the
+  // stored values and the feeds, so every later frame with the same feeds would use the same
+  // values, which `values` receives: the smoothers need not step again until a feed changes.
+  bool settledOn(const FrameCoefficients& k, Values& values) const {
+    Smoothers next = *this;
+    values = next.step(k);
+    return sameBits(next.driveBandMix, driveBandMix) && sameBits(next.gain, gain) &&
+           sameBits(next.toneFreq, toneFreq);
+  }
+
+  LanePair driveBandMix, gain, toneFreq;  // as stored
+
+ private:
+  static bool sameBits(LanePair a, LanePair b) {
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_castpd_si128(a), _mm_castpd_si128(b))) == 0xFFFF;
+  }
+};
