@@ -3,7 +3,17 @@
 // rounded once where it is stored. Some steps read the stored value, others the unrounded one.
 // Left and right run the same operations on separate states, so they run as the two lanes of
 // one vector (engine/lane_pair.h); the shared smoothers run alike in both lanes.
+//
+// The chain runs in four stages (tone filter and drive, split filter, shaper, output), and four
+// frames are in flight at once: while one frame's tone filter runs, the frame before it is in
+// the split filter, the one before that in the shaper and the one before that in the output
+// stage. Within a frame each stage waits for the previous stage's chain of roundings; across
+// frames the stages are independent, so every stage finds its input computed an iteration ago
+// and the processor overlaps them. Each frame still passes every step in order, with its own
+// smoothed values, so the results are the same bits.
+#include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "engine/block_edges.h"
 #include "engine/chain_constants.h"
@@ -26,28 +36,23 @@ struct FrameResult {
   __m128 stored;
 };
 
-// The shaper's sum for one lane, as the one-channel chain adds it: low + (high + band).
-double shapedLane(const float* table, const ShaperOffsets& t, int lane) {
-  return shaperEntry(table, t.low.lanes[lane]) +
-         (shaperEntry(table, t.high.lanes[lane]) + shaperEntry(table, t.band.lanes[lane]));
-}
-
-// One frame of both channels.
-inline FrameResult runFrame(ChannelPair& s, ShaperOffsets& offsets, const float* table,
-                            LanePair input, const Smoothers::Values& v,
-                            const FrameCoefficients& k) {
+// Tone filter, then drive: the split filter's input.
+inline LanePair toneStage(ChannelPair& s, LanePair input, const Smoothers::Controls& c) {
   // A NaN or infinite input would poison the filters for good; it counts as silence.
   const LanePair x = finiteOrZero(input);
 
-  const LanePair toneLow = v.toneFreq * s.toneBand + s.toneLow;
+  const LanePair toneLow = c.toneFreq * s.toneBand + s.toneLow;
   const LanePair toneHigh = (x - toneLow) - s.toneBand;
-  s.toneBand = storedAsFloat(v.toneFreq * toneHigh + s.toneBand);
+  s.toneBand = storedAsFloat(c.toneFreq * toneHigh + s.toneBand);
   s.toneLow = storedAsFloat(toneLow);
   s.toneHigh = storedAsFloat(toneHigh);
+  return ((s.toneHigh + s.toneLow) * c.bandMix + s.toneBand) * c.drive;
+}
 
+// Split filter: the three bands' table offsets.
+inline void splitStage(ChannelPair& s, LanePair driven, ShaperOffsets& offsets) {
   const LanePair split = pairOf(kSplitCoefficient);
   const LanePair splitLow = s.splitBand * split + s.splitLow;
-  const LanePair driven = ((s.toneHigh + s.toneLow) * v.bandMix + s.toneBand) * v.drive;
   const LanePair splitHigh = (driven - splitLow) - s.splitBand;
   s.splitBand = storedAsFloat(splitHigh * split + s.splitBand);
   s.splitLow = storedAsFloat(splitLow);
@@ -56,8 +61,22 @@ inline FrameResult runFrame(ChannelPair& s, ShaperOffsets& offsets, const float*
   storeLanes(shaperOffsets(s.splitLow), offsets.low);
   storeLanes(shaperOffsets(s.splitHigh), offsets.high);
   storeLanes(shaperOffsets(s.splitBand), offsets.band);
-  const LanePair shaped = pairOf(shapedLane(table, offsets, 0), shapedLane(table, offsets, 1));
-  const LanePair y = clampPair(shaped * v.gain, pairOf(-kOutputBound), pairOf(kOutputBound));
+}
+
+// The shaper's sum for one lane, as the one-channel chain adds it: low + (high + band).
+inline double shapedLane(const float* table, const ShaperOffsets& t, int lane) {
+  return shaperEntry(table, t.low.lanes[lane]) +
+         (shaperEntry(table, t.high.lanes[lane]) + shaperEntry(table, t.band.lanes[lane]));
+}
+
+inline LanePair shaperStage(const float* table, const ShaperOffsets& offsets) {
+  return pairOf(shapedLane(table, offsets, 0), shapedLane(table, offsets, 1));
+}
+
+// Gain, clamp and both post-filter stages.
+inline FrameResult outputStage(ChannelPair& s, LanePair shaped, LanePair gain,
+                               const FrameCoefficients& k) {
+  const LanePair y = clampPair(shaped * gain, pairOf(-kOutputBound), pairOf(kOutputBound));
 
   const LanePair post1 = y * k.postInputWeight + s.post1 * k.postFeedback;
   const LanePair post2 = post1 * k.postInputWeight + k.postFeedback * s.post2;
@@ -66,6 +85,10 @@ inline FrameResult runFrame(ChannelPair& s, ShaperOffsets& offsets, const float*
   s.post2 = _mm_cvtps_pd(stored);
   return {post2, stored};
 }
+
+// Frames that run a stage after the first: iteration i runs the tone stage of frame i, the
+// split stage of frame i - 1, the shaper of frame i - 2 and the output stage of frame i - 3.
+constexpr int32_t kFramesBehind = 3;
 
 }  // namespace
 
@@ -80,37 +103,67 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   float* outRight = outputs[1];
   ChannelPair s(left, right);
   Smoothers smoothers(*this);
-  ShaperOffsets offsets;
   // The largest stored final value so far in each lane; the meter is their maximum. A final
   // value raises the meter exactly when its rounded value does, so this is the same meter.
   LanePair peak = _mm_setzero_pd();
-  // The coefficients are read afresh every frame: a parameter set from another thread takes
-  // effect within the block, and the smoothers absorb it.
+  // The coefficients are read afresh every iteration: a parameter set from another thread
+  // takes effect within the block, and the smoothers absorb it. Each read serves the frame
+  // entering the tone stage and the frame entering the output stage.
   CoefficientBits seen = CoefficientBits::load(*this);
   FrameCoefficients coefficients(seen);
   // Smoothers that have settled on their feeds (which a held setting reaches within about a
   // second and a half) give the same values every frame, so they step only until then or after
   // a feed changes.
-  Smoothers::Values values;
-  bool settled = smoothers.settledOn(coefficients, values);
-  for (int32_t i = 0; i < sampleFrames; ++i) {
+  Smoothers::Controls controls;
+  bool settled = smoothers.settledOn(coefficients, controls);
+
+  // What passes from one stage to the next, an iteration later. The split stage fills one set
+  // of offsets while the shaper reads the other.
+  LanePair driven = _mm_setzero_pd(), shaped = _mm_setzero_pd();
+  ShaperOffsets offsets[2];
+  ShaperOffsets* splitOffsets = &offsets[0];
+  ShaperOffsets* shaperOffsetsIn = &offsets[1];
+
+  // With allStages, every stage has a frame: the block's first and last iterations test which.
+  auto iteration = [&](int32_t i, auto allStages) __attribute__((always_inline)) {
+    constexpr bool steady = decltype(allStages)::value;
     const CoefficientBits now = CoefficientBits::load(*this);
     if (__builtin_expect(now.differsFrom(seen), 0)) {
       seen = now;
       coefficients = FrameCoefficients(now);
       settled = false;
     }
-    if (!settled) values = smoothers.step(coefficients);
-    // Both input samples of a frame are read before its output samples are written, so a
-    // channel's output may be its own input buffer.
-    const LanePair input = widen(inLeft[i], inRight[i]);
-    const FrameResult result = runFrame(s, offsets, table, input, values, coefficients);
-    peak = _mm_max_pd(s.post2, peak);  // NaN never raises the meter
-    const __m128 out = accumulate ? _mm_cvtpd_ps(widen(outLeft[i], outRight[i]) + result.unrounded)
-                                  : result.stored;
-    outLeft[i] = leftOf(out);
-    outRight[i] = rightOf(out);
-  }
+    LanePair nextDriven = driven;
+    if (steady || i < sampleFrames) {
+      if (!settled) controls = smoothers.stepControls(coefficients);
+      // A frame's inputs are read before its outputs are written, which happens later still,
+      // so a channel's output may be its own input buffer.
+      nextDriven = toneStage(s, widen(inLeft[i], inRight[i]), controls);
+    }
+    if (steady || (i >= 1 && i <= sampleFrames)) splitStage(s, driven, *splitOffsets);
+    LanePair nextShaped = shaped;
+    if (steady || (i >= 2 && i <= sampleFrames + 1))
+      nextShaped = shaperStage(table, *shaperOffsetsIn);
+    if (steady || i >= kFramesBehind) {
+      const int32_t frame = i - kFramesBehind;
+      const LanePair gain = settled ? smoothers.gain : smoothers.stepGain(coefficients);
+      const FrameResult result = outputStage(s, shaped, gain, coefficients);
+      peak = _mm_max_pd(s.post2, peak);  // NaN never raises the meter
+      const __m128 out =
+          accumulate ? _mm_cvtpd_ps(widen(outLeft[frame], outRight[frame]) + result.unrounded)
+                     : result.stored;
+      outLeft[frame] = leftOf(out);
+      outRight[frame] = rightOf(out);
+    }
+    driven = nextDriven;
+    shaped = nextShaped;
+    std::swap(splitOffsets, shaperOffsetsIn);
+  };
+  const int32_t iterations = sampleFrames > 0 ? sampleFrames + kFramesBehind : 0;
+  int32_t i = 0;
+  for (; i < std::min(kFramesBehind, iterations); ++i) iteration(i, std::false_type{});
+  for (; i < sampleFrames; ++i) iteration(i, std::true_type{});
+  for (; i < iterations; ++i) iteration(i, std::false_type{});
 
   s.storeTo(left, right);
   smoothers.storeTo(*this);

@@ -1,7 +1,8 @@
 // The smoothed control values of both channels as two-lane values for the length of a block:
 // drive and band mix side by side in one pair (they feed one two-lane step), gain in both lanes
 // (it multiplies both channels), the tone frequency per channel. Each glides toward its feed
-// once per frame: s <- s x k + feed, stored as a float.
+// once per frame: s <- s x k + feed, stored as a float. The gain steps apart from the others,
+// when the frame it multiplies gets to it.
 #pragma once
 
 #include "engine/chain_constants.h"
@@ -10,10 +11,10 @@
 #include "engine/overdrive_effect.h"
 
 struct Smoothers {
-  // What the channels use in one frame: drive and band mix unrounded, gain and tone frequency
-  // as stored.
-  struct Values {
-    LanePair drive, bandMix, gain, toneFreq;
+  // What the filters use in one frame: drive and band mix unrounded, the tone frequency as
+  // stored.
+  struct Controls {
+    LanePair drive, bandMix, toneFreq;
   };
 
   explicit Smoothers(const OverdriveEffect& e)
@@ -29,22 +30,26 @@ struct Smoothers {
     e.right.toneFreq = static_cast<float>(rightOf(toneFreq));
   }
 
-  Values step(const FrameCoefficients& k) {
-    const LanePair smoothing = pairOf(kSmoothing);
-    const LanePair unrounded = driveBandMix * smoothing + k.driveBandMixFeed;
+  Controls stepControls(const FrameCoefficients& k) {
+    const LanePair unrounded = driveBandMix * pairOf(kSmoothing) + k.driveBandMixFeed;
     driveBandMix = storedAsFloat(unrounded);
-    gain = storedAsFloat(gain * smoothing + k.gainFeed);
-    toneFreq = storedAsFloat(toneFreq * smoothing + k.toneFreqFeed);
-    return {_mm_unpacklo_pd(unrounded, unrounded), _mm_unpackhi_pd(unrounded, unrounded), gain,
-            toneFreq};
+    toneFreq = storedAsFloat(toneFreq * pairOf(kSmoothing) + k.toneFreqFeed);
+    return {_mm_unpacklo_pd(unrounded, unrounded), _mm_unpackhi_pd(unrounded, unrounded), toneFreq};
+  }
+
+  // The stored gain after the step.
+  LanePair stepGain(const FrameCoefficients& k) {
+    return gain = storedAsFloat(gain * pairOf(kSmoothing) + k.gainFeed);
   }
 
   // True when a step with these feeds changes no stored bit. A step depends on nothing but the
   // stored values and the feeds, so every later frame with the same feeds would use the same
-  // values, which `values` receives: the smoothers need not step again until a feed changes.
-  bool settledOn(const FrameCoefficients& k, Values& values) const {
+  // controls, which `controls` receives, and the same gain, the stored one: the smoothers need
+  // not step again until a feed changes.
+  bool settledOn(const FrameCoefficients& k, Controls& controls) const {
     Smoothers next = *this;
-    values = next.step(k);
+    next.stepGain(k);
+    controls = next.stepControls(k);
     return sameBits(next.driveBandMix, driveBandMix) && sameBits(next.gain, gain) &&
            sameBits(next.toneFreq, toneFreq);
   }

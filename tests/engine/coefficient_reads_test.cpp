@@ -1,7 +1,8 @@
-// Coefficients stored while a block runs take effect from the next frame of that block: the
-// signal path reads them every frame, also when it skips widening unchanged ones. A trap on the
-// left output of one frame changes one coefficient exactly between two frames; the result must
-// equal two blocks split there with the change between them.
+// Coefficients stored while a block runs take effect within that block: the signal path reads
+// them every frame, also when it skips widening unchanged ones. A trap on the left output of one
+// frame changes one coefficient at that moment. Up to four frames are in flight then, so the
+// change reaches the following frames within four frames, and from some frame on all of them:
+// the result must equal two blocks split at one of those frames with the change between them.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,8 +13,9 @@
 
 namespace {
 
-constexpr size_t kFrames = 96;
-constexpr size_t kChangedAfter = 40;  // the trap springs on this frame's left output
+constexpr int32_t kFrames = 96;
+constexpr int32_t kTrapped = 40;  // the trap springs on this frame's left output
+constexpr int32_t kInFlight = 4;  // frames the signal path works on at once
 
 struct CoefficientChange {
   const char* name;
@@ -44,88 +46,85 @@ const std::vector<CoefficientChange>& changes() {
 }
 
 // Noise in [-0.5, 0.5) from a fixed seed, different per channel.
-StereoBuffer noise(size_t frames) {
-  StereoBuffer in(frames);
+StereoBuffer noise(int32_t frames) {
+  StereoBuffer in(static_cast<size_t>(frames));
   uint32_t state = 12345u;
   auto next = [&] {
     state = state * 1664525u + 1013904223u;
     return static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
   };
-  for (size_t i = 0; i < frames; ++i) {
+  for (int32_t i = 0; i < frames; ++i) {
     in.left[i] = next();
     in.right[i] = next();
   }
   return in;
 }
 
-class CoefficientReads : public PluginTest {
- protected:
-  // A second instance in the same program, for the two-block reference.
-  void SetUp() override {
-    PluginTest::SetUp();
-    reference = pluginMain(RecordingHost::callback);
-    ASSERT_NE(reference, nullptr);
-    for (AEffect* r : {record, reference}) r->dispatcher(r, effSetProgram, 0, 2, nullptr, 0.0f);
-  }
-  void TearDown() override {
-    if (reference) reference->dispatcher(reference, effClose, 0, 0, nullptr, 0.0f);
-    PluginTest::TearDown();
-  }
-  OverdriveEffect& referenceEffect() { return *static_cast<OverdriveEffect*>(effectOf(reference)); }
-
-  // The reference: frames up to and including kChangedAfter, the change (if any), the rest.
-  StereoBuffer splitBlocks(StereoBuffer& in, const CoefficientChange* change) {
-    StereoBuffer out(kFrames);
-    const int32_t first = static_cast<int32_t>(kChangedAfter + 1);
-    float* inputs[2] = {in.left.data(), in.right.data()};
-    float* outputs[2] = {out.left.data(), out.right.data()};
-    reference->processReplacing(reference, inputs, outputs, first);
-    if (change) change->apply(referenceEffect());
-    float* laterIn[2] = {inputs[0] + first, inputs[1] + first};
-    float* laterOut[2] = {outputs[0] + first, outputs[1] + first};
-    reference->processReplacing(reference, laterIn, laterOut,
-                                static_cast<int32_t>(kFrames) - first);
-    return out;
-  }
-
-  // Plays both instances long enough for their smoothers to settle on the program's feeds,
-  // after which the signal path stops stepping them until a feed changes.
-  void settleBoth() {
+// An instance in the "Drive" program, its smoothers still gliding or, after enough noise,
+// settled on the program's feeds (the signal path then stops stepping them until a feed
+// changes).
+AEffect* openInstance(bool settled) {
+  AEffect* record = pluginMain(RecordingHost::callback);
+  if (!record) return nullptr;
+  record->dispatcher(record, effSetProgram, 0, 2, nullptr, 0.0f);
+  if (settled) {
     StereoBuffer in = noise(4096), out(4096);
-    for (int block = 0; block < 25; ++block) {
-      for (AEffect* r : {record, reference})
-        r->processReplacing(r, in.channels(), out.channels(), 4096);
-    }
+    for (int block = 0; block < 25; ++block)
+      record->processReplacing(record, in.channels(), out.channels(), 4096);
   }
+  return record;
+}
 
-  AEffect* reference = nullptr;
-};
+void closeInstance(AEffect* record) { record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f); }
 
-TEST_F(CoefficientReads, AChangeWithinABlockTakesEffectFromTheNextFrame) {
+OverdriveEffect& engineOf(AEffect* record) {
+  return *static_cast<OverdriveEffect*>(effectOf(record));
+}
+
+// The reference: frames before `first`, then the change (if any), then the rest.
+StereoBuffer splitBlocks(bool settled, StereoBuffer& in, const CoefficientChange* change,
+                         int32_t first) {
+  AEffect* record = openInstance(settled);
+  StereoBuffer out(kFrames);
+  float* inputs[2] = {in.left.data(), in.right.data()};
+  float* outputs[2] = {out.left.data(), out.right.data()};
+  record->processReplacing(record, inputs, outputs, first);
+  if (change) change->apply(engineOf(record));
+  float* laterIn[2] = {inputs[0] + first, inputs[1] + first};
+  float* laterOut[2] = {outputs[0] + first, outputs[1] + first};
+  record->processReplacing(record, laterIn, laterOut, kFrames - first);
+  closeInstance(record);
+  return out;
+}
+
+bool sameOutput(const StereoBuffer& a, const StereoBuffer& b) {
+  return a.left == b.left && a.right == b.right;
+}
+
+TEST(CoefficientReads, AChangeWithinABlockTakesEffectWithinFourFrames) {
+  RecordingHost host;
   for (const bool settled : {false, true}) {
     for (const CoefficientChange& change : changes()) {
       SCOPED_TRACE(std::string(change.name) + (settled ? ", smoothers settled" : ", gliding"));
-      TearDown();
-      SetUp();
-      if (settled) settleBoth();
       StereoBuffer in = noise(kFrames);
-      const StereoBuffer expected = splitBlocks(in, &change);
+      AEffect* record = openInstance(settled);
+      ASSERT_NE(record, nullptr);
+      StereoBuffer out(kFrames);
+      {
+        WriteTrap trap(kTrapped, kFrames - kTrapped, [&] { change.apply(engineOf(record)); });
+        float* outputs[2] = {trap.data(), out.right.data()};
+        record->processReplacing(record, in.channels(), outputs, kFrames);
+        ASSERT_TRUE(trap.sprung());
+        out.left.assign(trap.data(), trap.data() + kFrames);
+      }
+      closeInstance(record);
 
-      WriteTrap trap(kChangedAfter, kFrames - kChangedAfter, [&] { change.apply(*effect); });
-      std::vector<float> right(kFrames);
-      float* outputs[2] = {trap.data(), right.data()};
-      record->processReplacing(record, in.channels(), outputs, static_cast<int32_t>(kFrames));
-      ASSERT_TRUE(trap.sprung());
-      EXPECT_EQ(std::vector<float>(trap.data(), trap.data() + kFrames), expected.left);
-      EXPECT_EQ(right, expected.right);
-
-      // The same two blocks without the change sound different, so the comparison above shows
-      // when the change took effect.
-      TearDown();
-      SetUp();
-      if (settled) settleBoth();
-      const StereoBuffer unchanged = splitBlocks(in, nullptr);
-      EXPECT_TRUE(expected.left != unchanged.left || expected.right != unchanged.right);
+      int32_t matches = 0;
+      for (int32_t first = kTrapped + 1; first <= kTrapped + kInFlight; ++first)
+        matches += sameOutput(out, splitBlocks(settled, in, &change, first));
+      EXPECT_EQ(matches, 1) << "the output is that of exactly one frame where the change began";
+      // Without the change the output differs, so the comparison shows that it took effect.
+      EXPECT_FALSE(sameOutput(out, splitBlocks(settled, in, nullptr, kFrames)));
     }
   }
 }
