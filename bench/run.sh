@@ -12,7 +12,7 @@ cmake --build "$linux" -j "$jobs" --target vorra_bench vorra_frame_driver
 "$linux/bench/vorra_bench"
 
 echo
-echo "instructions per stereo frame (callgrind, \"Drive\", blocks of 512):"
+echo "instructions per stereo frame (callgrind, \"Drive\" held, blocks of 512):"
 frames=49152
 for chain in overdrive baseline; do
   out=$(mktemp)
