@@ -1,14 +1,15 @@
 // Coefficients stored while a block runs take effect within that block: the signal path reads
 // them every frame, also when it skips widening unchanged ones. A trap on the left output of one
-// frame changes one coefficient at that moment. Up to four frames are in flight then, so the
-// change reaches the following frames within four frames, and from some frame on all of them:
-// the result must equal two blocks split at one of those frames with the change between them.
+// frame changes one coefficient at that moment. With up to four frames in flight, the change
+// must reach the sound from one of the next four frames on: the result equals two blocks split
+// at that frame with the change between them.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "plugin_fixture.h"
+#include "support/split_mix.h"
 #include "support/write_trap.h"
 
 namespace {
@@ -48,14 +49,10 @@ const std::vector<CoefficientChange>& changes() {
 // Noise in [-0.5, 0.5) from a fixed seed, different per channel.
 StereoBuffer noise(int32_t frames) {
   StereoBuffer in(static_cast<size_t>(frames));
-  uint32_t state = 12345u;
-  auto next = [&] {
-    state = state * 1664525u + 1013904223u;
-    return static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
-  };
+  SplitMix random{12345};
   for (int32_t i = 0; i < frames; ++i) {
-    in.left[i] = next();
-    in.right[i] = next();
+    in.left[i] = random.unit() - 0.5f;
+    in.right[i] = random.unit() - 0.5f;
   }
   return in;
 }
