@@ -33,15 +33,18 @@ struct CoefficientBits {
 // (they feed one two-lane smoother), the others in both lanes (the tone feed per channel).
 struct FrameCoefficients {
   explicit FrameCoefficients(const CoefficientBits& bits)
-      : driveBandMixFeed(widenPair(bits.driveBandMixFeed)),
-        gainFeed(pairOf(widenOne(bits.gainFeed))),
-        toneFreqFeed(pairOf(widenOne(bits.toneFreqFeedLeft), widenOne(bits.toneFreqFeedRight))),
-        postFeedback(pairOf(leftOf(widenPair(bits.postFilter)))),
-        postInputWeight(pairOf(rightOf(widenPair(bits.postFilter)))) {}
+      : FrameCoefficients(bits, widenPair(bits.postFilter)) {}
 
   LanePair driveBandMixFeed, gainFeed, toneFreqFeed, postFeedback, postInputWeight;
 
  private:
+  FrameCoefficients(const CoefficientBits& bits, LanePair post)
+      : driveBandMixFeed(widenPair(bits.driveBandMixFeed)),
+        gainFeed(pairOf(widenOne(bits.gainFeed))),
+        toneFreqFeed(pairOf(widenOne(bits.toneFreqFeedLeft), widenOne(bits.toneFreqFeedRight))),
+        postFeedback(_mm_unpacklo_pd(post, post)),
+        postInputWeight(_mm_unpackhi_pd(post, post)) {}
+
   static double widenOne(uint32_t bits) {
     float value;
     std::memcpy(&value, &bits, sizeof value);
