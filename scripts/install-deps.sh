@@ -1,34 +1,90 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build and the tests need. Idempotent: only missing
-# packages are installed, and apt is asked nothing when everything is already there.
+# Installs the Debian packages one front door needs:
+#   scripts/install-deps.sh GROUP...    (demo, test, bench, screenshot, dist)
+# Idempotent: only missing packages are installed, and apt is asked nothing when everything is
+# already there. An index that fails to update is a warning; a package that cannot be installed
+# is an error that names it.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build make pkg-config clang-format
-  googletest libgtest-dev
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-  wine wine64 wine32:i386
-  libcli11-dev libsndfile1-dev zam-plugins
-  libbenchmark-dev valgrind clang libclang-rt-14-dev
-  xvfb xauth imagemagick zip
-)
+linux_build=(build-essential cmake ninja-build make pkg-config libcli11-dev libsndfile1-dev)
+linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins)
+sanitizers=(clang libclang-rt-14-dev)
+windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 googletest wine wine64)
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+wanted=()
+needs_windows=0
+for group in "$@"; do
+  case $group in
+    demo) wanted+=("${linux_build[@]}") ;;
+    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${sanitizers[@]}"); needs_windows=1 ;;
+    bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
+    screenshot) wanted+=(xvfb xauth imagemagick); needs_windows=1 ;;
+    dist) wanted+=("${linux_build[@]}" zip); needs_windows=1 ;;
+    *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist)" >&2; exit 2 ;;
+  esac
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#wanted[@]} -gt 0 ] || { echo "usage: scripts/install-deps.sh demo|test|bench|screenshot|dist..." >&2; exit 2; }
+[ $needs_windows -eq 1 ] && wanted+=("${windows[@]}")
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "install-deps: missing packages (${missing[*]}); run as root or install them" >&2
-  exit 1
-fi
+# 32-bit Wine only where the kernel runs 32-bit programs: the i386 C library comes first, and
+# its loader answers or not. VORRA_NO_32BIT=1 leaves 32-bit Wine out, as such a machine would.
+wants_32bit() { [ $needs_windows -eq 1 ] && [ -z "${VORRA_NO_32BIT:-}" ]; }
+wants_32bit && wanted+=(libc6:i386)
 
-export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+missing_of() {
+  local p
+  for p in "$@"; do installed "$p" || echo "$p"; done | sort -u
+}
+
+updated=0
+apt_install() {
+  [ $# -gt 0 ] || return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: missing packages ($*); run as root or install them" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  if [[ " $* " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    updated=0
+  fi
+  if [ $updated -eq 0 ]; then
+    local log
+    log=$(mktemp)
+    if ! apt-get update -q >"$log" 2>&1; then
+      echo "install-deps: warning: some package indexes could not be updated; installing from what is there:" >&2
+      grep -E '^(W|E|Err):' "$log" | sed 's/^/  /' >&2 || true
+    fi
+    rm -f "$log"
+    updated=1
+  fi
+  local available=() unavailable=() p
+  for p in "$@"; do
+    if apt-cache policy "$p" 2>/dev/null | grep -q 'Candidate: [^(]'; then
+      available+=("$p")
+    else
+      unavailable+=("$p")
+    fi
+  done
+  if [ ${#available[@]} -gt 0 ]; then
+    apt-get install -y -q --no-install-recommends "${available[@]}" || true
+  fi
+  local failed=("${unavailable[@]}")
+  for p in "${available[@]}"; do installed "$p" || failed+=("$p"); done
+  if [ ${#failed[@]} -gt 0 ]; then
+    echo "install-deps: cannot install: ${failed[*]}" >&2
+    exit 1
+  fi
+}
+
+mapfile -t missing < <(missing_of "${wanted[@]}")
+apt_install "${missing[@]}"
+
+if wants_32bit && ! installed wine32:i386; then
+  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    apt_install wine32:i386
+  else
+    echo "install-deps: this machine cannot run 32-bit programs; 32-bit Wine left out"
+  fi
 fi
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
