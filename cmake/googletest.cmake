@@ -25,6 +25,12 @@ function(vorra_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
+  # Built all the same where it cannot run; CTest counts it as skipped and says why.
+  if(VORRA_TEST_SKIP_REASON)
+    add_test(NAME ${name} COMMAND sh -c "echo '${VORRA_TEST_SKIP_REASON}'; exit 77")
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+    return()
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        PROPERTIES ENVIRONMENT "VORRA_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()

@@ -31,7 +31,7 @@ done
 wants_32bit() { [ $needs_windows -eq 1 ] && [ -z "${VORRA_NO_32BIT:-}" ]; }
 wants_32bit && wanted+=(libc6:i386)
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == "install ok installed" ]]; }
 missing_of() {
   local p
   for p in "$@"; do installed "$p" || echo "$p"; done | sort -u
@@ -45,7 +45,7 @@ apt_install() {
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
-  if [[ " $* " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " $* " == *":i386 "* ]] && [[ $'\n'$(dpkg --print-foreign-architectures)$'\n' != *$'\ni386\n'* ]]; then
     dpkg --add-architecture i386
     updated=0
   fi
@@ -61,7 +61,7 @@ apt_install() {
   fi
   local available=() unavailable=() p
   for p in "$@"; do
-    if apt-cache policy "$p" 2>/dev/null | grep -q 'Candidate: [^(]'; then
+    if [[ $(apt-cache policy "$p" 2>/dev/null) == *"Candidate: "[^\(]* ]]; then
       available+=("$p")
     else
       unavailable+=("$p")
