@@ -31,7 +31,7 @@ test:
 	@scripts/install-deps.sh test
 	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS))
 	@ran=; skipped=; for p in $(PRESETS); do \
-	  if [ -f build/$$p/tests-skipped.txt ]; then skipped="$$skipped $$p ($$(cat build/$$p/tests-skipped.txt))"; \
+	  if [ -f build/$$p/tests-skipped.txt ]; then skipped="$$skipped $$p ($$(sed 's/^.*skipped: //' build/$$p/tests-skipped.txt))"; \
 	  else ran="$$ran $$p"; fi; \
 	done; echo "make test: tests ran:$$ran; skipped:$${skipped:- none}"
 
