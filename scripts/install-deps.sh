@@ -52,7 +52,7 @@ apt_install() {
   if [ $updated -eq 0 ]; then
     local log
     log=$(mktemp)
-    if ! apt-get update -q >"$log" 2>&1; then
+    if ! apt-get update -q -o DPkg::Lock::Timeout=300 >"$log" 2>&1; then
       echo "install-deps: warning: some package indexes could not be updated; installing from what is there:" >&2
       grep -E '^(W|E|Err):' "$log" | sed 's/^/  /' >&2 || true
     fi
@@ -68,7 +68,7 @@ apt_install() {
     fi
   done
   if [ ${#available[@]} -gt 0 ]; then
-    apt-get install -y -q --no-install-recommends "${available[@]}" || true
+    apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=300 "${available[@]}" || true
   fi
   local failed=("${unavailable[@]}")
   for p in "${available[@]}"; do installed "$p" || failed+=("$p"); done
