@@ -11,6 +11,13 @@ namespace {
 // Handed to the host by getRect; shared by all editors, whose dialogs are all the same size.
 ERect editorRect;
 
+ERect clientSize(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return {0, 0, static_cast<int16_t>(client.bottom - client.top),
+          static_cast<int16_t>(client.right - client.left)};
+}
+
 }  // namespace
 
 OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
@@ -24,13 +31,14 @@ OverdriveEditor::~OverdriveEditor() {
 }
 
 intptr_t OverdriveEditor::getRect(ERect** rect) {
-  if (!dialogWindow) return 0;
-  RECT client;
-  GetClientRect(dialogWindow, &client);
-  editorRect.top = 0;
-  editorRect.left = 0;
-  editorRect.bottom = static_cast<int16_t>(client.bottom - client.top);
-  editorRect.right = static_cast<int16_t>(client.right - client.left);
+  if (dialogWindow) {
+    editorRect = clientSize(dialogWindow);
+  } else if (dialogVanished) {
+    // A host that lost its window may ask for the size to build a new one.
+    editorRect = templateSize;
+  } else {
+    return 0;
+  }
   *rect = &editorRect;
   return 1;
 }
@@ -47,6 +55,8 @@ intptr_t OverdriveEditor::open(void* parent) {
                          editorDialogProc, reinterpret_cast<LPARAM>(this));
   if (!dialogWindow) return 0;
   openCount = 1;
+  templateSize = clientSize(dialogWindow);
+  dialogVanished = false;
   ShowWindow(dialogWindow, SW_SHOW);
   // The controls stay at their starting state until the first idle call or timer tick.
   postUpdate();
@@ -57,6 +67,13 @@ intptr_t OverdriveEditor::open(void* parent) {
 void OverdriveEditor::close() {
   if (openCount == 0) return;
   if (--openCount == 0) destroyDialog();
+}
+
+void OverdriveEditor::dialogDestroyed() {
+  RemovePropA(dialogWindow, kEditorProperty);
+  dialogWindow = nullptr;
+  openCount = 0;
+  dialogVanished = true;
 }
 
 void OverdriveEditor::destroyDialog() {
