@@ -1,5 +1,8 @@
 #include "editor/overdrive_editor.h"
 
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
 #include "editor/editor_dialog.h"
 #include "editor/shell_win32.h"
 #include "host/aeffect.h"
@@ -49,6 +52,9 @@ intptr_t OverdriveEditor::open(void* parent) {
     return 1;
   }
   parentWindow = parent;
+  // The sliders' class belongs to the common controls, which the host may never have set up.
+  const INITCOMMONCONTROLSEX controlClasses = {sizeof controlClasses, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controlClasses);
   // The dialog procedure stores this editor on the dialog during WM_INITDIALOG.
   dialogWindow =
       CreateDialogParamA(static_cast<HINSTANCE>(moduleHandle), "METALUI", static_cast<HWND>(parent),
