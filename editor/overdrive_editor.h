@@ -39,6 +39,8 @@ class OverdriveEditor : public EditorBase {
   void destroyDialog();
 
   int32_t openCount = 0;  // this editor's opens not yet matched by a close, never below 0
-  ERect templateSize{};   // the client size of the last dialog as the template laid it out
-  bool dialogVanished = false;  // that dialog went with the host's window, without a close
+  // The client size of the last dialog as the template laid it out, and whether that dialog
+  // went with the host's window, without a close.
+  ERect templateSize{};
+  bool dialogVanished = false;
 };

@@ -24,12 +24,14 @@ ImportHook::ImportHook(HMODULE module, const char* dll, const char* function, vo
        entry->Name != 0; ++entry) {
     if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
     // The name table stays as linked; the address table holds what the loader bound.
-    const DWORD nameTable = entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk;
+    const DWORD nameTable =
+        entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk;
     auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + nameTable);
     auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
     for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
       if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* named = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      const auto* named =
+          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
       if (std::strcmp(reinterpret_cast<const char*>(named->Name), function) != 0) continue;
       slot = reinterpret_cast<void**>(&addresses->u1.Function);
       original = *slot;
