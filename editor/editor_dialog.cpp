@@ -67,6 +67,11 @@ INT_PTR CALLBACK editorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       editor->idle();
       return TRUE;
     case WM_VSCROLL: onSliderMoved(*editor, reinterpret_cast<HWND>(lParam)); return TRUE;
+    case WM_DESTROY:
+      // close removes the property before destroying; finding it here means the dialog
+      // went with the host's window.
+      editor->dialogDestroyed();
+      return FALSE;
     default: return FALSE;
   }
 }

@@ -1,5 +1,8 @@
 #include "editor/overdrive_editor.h"
 
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
 #include "editor/editor_dialog.h"
 #include "editor/shell_win32.h"
 #include "host/aeffect.h"
@@ -10,6 +13,13 @@ namespace {
 
 // Handed to the host by getRect; shared by all editors, whose dialogs are all the same size.
 ERect editorRect;
+
+ERect clientSize(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return {0, 0, static_cast<int16_t>(client.bottom - client.top),
+          static_cast<int16_t>(client.right - client.left)};
+}
 
 }  // namespace
 
@@ -24,13 +34,14 @@ OverdriveEditor::~OverdriveEditor() {
 }
 
 intptr_t OverdriveEditor::getRect(ERect** rect) {
-  if (!dialogWindow) return 0;
-  RECT client;
-  GetClientRect(dialogWindow, &client);
-  editorRect.top = 0;
-  editorRect.left = 0;
-  editorRect.bottom = static_cast<int16_t>(client.bottom - client.top);
-  editorRect.right = static_cast<int16_t>(client.right - client.left);
+  if (dialogWindow) {
+    editorRect = clientSize(dialogWindow);
+  } else if (dialogVanished) {
+    // A host that lost its window may ask for the size to build a new one.
+    editorRect = templateSize;
+  } else {
+    return 0;
+  }
   *rect = &editorRect;
   return 1;
 }
@@ -41,12 +52,17 @@ intptr_t OverdriveEditor::open(void* parent) {
     return 1;
   }
   parentWindow = parent;
+  // The sliders' class belongs to the common controls, which the host may never have set up.
+  const INITCOMMONCONTROLSEX controlClasses = {sizeof controlClasses, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controlClasses);
   // The dialog procedure stores this editor on the dialog during WM_INITDIALOG.
   dialogWindow =
       CreateDialogParamA(static_cast<HINSTANCE>(moduleHandle), "METALUI", static_cast<HWND>(parent),
                          editorDialogProc, reinterpret_cast<LPARAM>(this));
   if (!dialogWindow) return 0;
   openCount = 1;
+  templateSize = clientSize(dialogWindow);
+  dialogVanished = false;
   ShowWindow(dialogWindow, SW_SHOW);
   // The controls stay at their starting state until the first idle call or timer tick.
   postUpdate();
@@ -57,6 +73,13 @@ intptr_t OverdriveEditor::open(void* parent) {
 void OverdriveEditor::close() {
   if (openCount == 0) return;
   if (--openCount == 0) destroyDialog();
+}
+
+void OverdriveEditor::dialogDestroyed() {
+  RemovePropA(dialogWindow, kEditorProperty);
+  dialogWindow = nullptr;
+  openCount = 0;
+  dialogVanished = true;
 }
 
 void OverdriveEditor::destroyDialog() {

@@ -20,12 +20,16 @@ class OverdriveEditor : public EditorBase {
   OverdriveEditor(const OverdriveEditor&) = delete;
   OverdriveEditor& operator=(const OverdriveEditor&) = delete;
 
-  // The dialog's client size in pixels; 0 and nothing written while there is no dialog.
+  // The dialog's client size in pixels. With no dialog: the size the template gave the last
+  // one when the host destroyed it with its own window, else 0 and nothing written.
   intptr_t getRect(ERect** rect) override;
   // Nested opens count: only the first creates the dialog, only the matching last close
   // destroys it. A failed creation answers 0 and does not count.
   intptr_t open(void* parent) override;
   void close() override;
+  // The dialog was destroyed by someone else (the host's window went without a close): the
+  // editor counts as closed, and the next open creates a dialog again.
+  void dialogDestroyed();
   // Sets every control from the effect's current values.
   void update() override;
 
@@ -35,4 +39,8 @@ class OverdriveEditor : public EditorBase {
   void destroyDialog();
 
   int32_t openCount = 0;  // this editor's opens not yet matched by a close, never below 0
+  // The client size of the last dialog as the template laid it out, and whether that dialog
+  // went with the host's window, without a close.
+  ERect templateSize{};
+  bool dialogVanished = false;
 };

@@ -183,6 +183,37 @@ TEST_F(EditorLifecycle, AFailedOpenAnswersZeroAndDoesNotCount) {
   EXPECT_FALSE(IsWindow(dialog)) << "one close matches the one successful open";
 }
 
+// A host may destroy its window without effEditClose, taking the dialog with it, after one
+// open or after nested ones. The editor then counts as closed.
+TEST_F(EditorLifecycle, AHostThatDestroysItsWindowLeavesTheEditorClosed) {
+  for (int opens : {1, 2}) {
+    SCOPED_TRACE(std::to_string(opens) + " open(s) before the window went");
+    HWND dialog = openEditor(record, parent);
+    ASSERT_NE(dialog, nullptr);
+    for (int more = 1; more < opens; ++more) send(record, effEditOpen, 0, parent);
+    const RECT template_ = dialogUnits(dialog, 0, 0, 243, 201);
+    DestroyWindow(parent);
+    parent = makeParentWindow();
+    ASSERT_FALSE(IsWindow(dialog));
+
+    ERect* rect = nullptr;
+    ASSERT_EQ(send(record, effEditGetRect, 0, &rect), 1);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->right, template_.right) << "the size the template gives";
+    EXPECT_EQ(rect->bottom, template_.bottom);
+
+    HWND fresh = openEditor(record, parent);
+    ASSERT_NE(fresh, nullptr) << "the next open shows a dialog";
+    EXPECT_TRUE(IsWindowVisible(fresh));
+    record->setParameter(record, 2, 0.25f);
+    pump(400);  // the new dialog's own timer refreshes it
+    EXPECT_EQ(sliderPosition(fresh, 668), 750);
+    send(record, effEditClose);
+    EXPECT_FALSE(IsWindow(fresh)) << "one close matches the one open since the window went";
+  }
+}
+
 TEST_F(EditorLifecycle, TwoInstancesEachShowTheirOwnDialog) {
   AEffect* second = createInstance();
   ASSERT_NE(second, nullptr);
