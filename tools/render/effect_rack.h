@@ -1,6 +1,7 @@
 // The plug-in instances that process a file, and how the file's channels reach their pins.
-// A plug-in with one input and one output runs as one instance per channel; any other runs
-// as one instance, with a mono file feeding both of its first two inputs.
+// Only layouts with one obvious wiring are taken: 2 in 2 out runs as one instance, a mono file
+// feeding both inputs; 1 in 1 out and 2 in 1 out (the second input a side-chain, fed the
+// channel itself) run as one instance per channel; 1 in 2 out takes mono files only.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,8 @@ struct ChannelPlan {
   std::vector<Pin> outputFrom;
 };
 
-// Throws std::runtime_error for files of more than two channels and plug-ins without outputs.
+// Throws std::runtime_error, naming the plug-in's counts, for any other layout, and for files of
+// more than two channels.
 ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs);
 
 enum class ProcessMode { replacing, accumulating };
