@@ -146,6 +146,12 @@ AudioWriter::AudioWriter(const std::string& path, int format, int channels, int 
   const mode_t mask = umask(0);
   umask(mask);
   fchmod(fd, 0666 & ~mask);
+  const int samples = format & SF_FORMAT_SUBMASK;
+  if ((format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV &&
+      (samples == SF_FORMAT_FLOAT || samples == SF_FORMAT_DOUBLE)) {
+    floatWav_.emplace(fd, channels, sampleRate, samples == SF_FORMAT_FLOAT ? 4 : 8);
+    return;
+  }
   SF_INFO info{};
   info.format = format;
   info.channels = channels;
@@ -158,7 +164,7 @@ AudioWriter::AudioWriter(const std::string& path, int format, int channels, int 
   }
   // A peak chunk carries the time of writing.
   sf_command(file_, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
-  switch (format & SF_FORMAT_SUBMASK) {
+  switch (samples) {
     case SF_FORMAT_PCM_16: quantizer_.emplace(16, dither); break;
     case SF_FORMAT_PCM_24: quantizer_.emplace(24, false); break;
     case SF_FORMAT_PCM_32: quantizer_.emplace(32, false); break;
@@ -173,6 +179,14 @@ AudioWriter::~AudioWriter() {
 }
 
 void AudioWriter::write(const float* interleaved, int64_t count) {
+  if (floatWav_) {
+    try {
+      floatWav_->write(interleaved, count);
+    } catch (const std::runtime_error& error) {
+      throw std::runtime_error("cannot write '" + path_ + "': " + error.what());
+    }
+    return;
+  }
   sf_count_t written;
   if (quantizer_) {
     integers_.resize(static_cast<size_t>(count) * channels_);
@@ -187,10 +201,18 @@ void AudioWriter::write(const float* interleaved, int64_t count) {
 }
 
 void AudioWriter::commit() {
-  const int closed = sf_close(file_);
-  file_ = nullptr;
-  if (closed != 0)
-    throw std::runtime_error("cannot finish '" + path_ + "': " + sf_error_number(closed));
+  if (floatWav_) {
+    try {
+      floatWav_->finish();
+    } catch (const std::runtime_error& error) {
+      throw std::runtime_error("cannot finish '" + path_ + "': " + error.what());
+    }
+  } else {
+    const int closed = sf_close(file_);
+    file_ = nullptr;
+    if (closed != 0)
+      throw std::runtime_error("cannot finish '" + path_ + "': " + sf_error_number(closed));
+  }
   pathPending = 0;
   if (std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
     throw std::runtime_error("cannot rename the finished file to '" + path_ + "': " +

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/render/float_wav_file.h"
 #include "tools/render/render_loop.h"
 #include "tools/render/sample_quantizer.h"
 
@@ -40,6 +41,7 @@ int outputFormatFor(const std::string& path, const std::string& sampleFormat, in
 
 // Integer samples are rounded to nearest, with TPDF dither for 16-bit samples when `dither`
 // (see SampleQuantizer). The file holds no time stamp, so identical renders are identical files.
+// Float WAV files are written by FloatWavFile, the rest by libsndfile.
 class AudioWriter : public FrameSink {
  public:
   AudioWriter(const std::string& path, int format, int channels, int sampleRate,
@@ -58,6 +60,7 @@ class AudioWriter : public FrameSink {
   std::string path_;
   std::string temporaryPath_;
   SNDFILE* file_ = nullptr;
+  std::optional<FloatWavFile> floatWav_;
   int channels_;
   std::optional<SampleQuantizer> quantizer_;  // for integer formats
   std::vector<int32_t> integers_;
