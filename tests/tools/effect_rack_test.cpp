@@ -47,6 +47,8 @@ TEST(ChannelPlan, OtherLayoutsAreWiredOnlyWhereTheWiringIsObvious) {
   EXPECT_EQ(sideChain.inputFrom, (std::vector<std::vector<int>>{{0, 0}, {1, 1}}));
   ASSERT_EQ(sideChain.outputFrom.size(), 2u);
   EXPECT_EQ(sideChain.outputFrom[1].instance, 1);
+  EXPECT_EQ(planChannels(2, 3, 2).inputFrom,
+            (std::vector<std::vector<int>>{{0, 1, ChannelPlan::kMean}}));
   const ChannelPlan spread = planChannels(1, 1, 2);
   EXPECT_EQ(spread.inputFrom, (std::vector<std::vector<int>>{{0}}));
   EXPECT_EQ(spread.outputFrom.size(), 2u);

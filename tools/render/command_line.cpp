@@ -23,9 +23,10 @@ constexpr const char* kUsage =
     "\n"
     "Each --set takes one assignment; repeat it for more (--set PreAmp=0.5 --set PostGain=0.2).\n"
     "VALUE is the host's value, 0 to 1, as --info shows it.\n"
-    "Plug-in layouts: 2 in 2 out (a mono file feeds both inputs); 1 in 1 out, one instance per\n"
-    "channel; 2 in 1 out (the second input a side-chain), one instance per channel, each\n"
-    "channel feeding both inputs; 1 in 2 out, mono files only. Others are refused.";
+    "Plug-in layouts: 2 in 2 out (a mono file feeds both inputs); 3 in 2 out, the third input\n"
+    "a side-chain fed the mean of the channels; 1 in 1 out, one instance per channel; 2 in 1 out\n"
+    "(the second input a side-chain), one instance per channel, each channel feeding both\n"
+    "inputs; 1 in 2 out, mono files only. Others are refused.";
 
 // A whole number of frames, said in the message when it is not.
 std::string checkBlock(std::string& text) {

@@ -19,8 +19,10 @@ ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginO
   const std::string layout =
       "the plug-in has " + count(pluginInputs, "input") + " and " + count(pluginOutputs, "output");
   ChannelPlan plan;
-  if (pluginInputs == 2 && pluginOutputs == 2) {
+  if ((pluginInputs == 2 || pluginInputs == 3) && pluginOutputs == 2) {
+    // A third input is a side-chain, keyed by the mean of the channels.
     plan.inputFrom.push_back({0, fileChannels - 1});
+    if (pluginInputs == 3) plan.inputFrom.back().push_back(ChannelPlan::kMean);
     plan.outputFrom = {{0, 0}, {0, 1}};
   } else if ((pluginInputs == 1 || pluginInputs == 2) && pluginOutputs == 1) {
     // One instance per channel; a second input is a side-chain, keyed by the channel itself.
@@ -37,7 +39,7 @@ ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginO
     plan.outputFrom = {{0, 0}, {0, 1}};
   } else {
     throw std::runtime_error(layout +
-                             "; only 2 in 2 out, 1 in 1 out, 2 in 1 out and 1 in 2 out are wired");
+                             "; only 2 in 2 out, 3 in 2 out, 1 in 1 out, 2 in 1 out and 1 in 2 out are wired");
   }
   return plan;
 }
@@ -90,7 +92,10 @@ void EffectRack::process(const float* input, float* output, int32_t frames) {
     for (size_t pin = 0; pin < b.inputs.size(); ++pin) {
       const int from = plan_.inputFrom[i][pin];
       for (int32_t f = 0; f < frames; ++f) {
-        b.inputs[pin][f] = from < 0 ? 0.0f : input[static_cast<size_t>(f) * fileChannels_ + from];
+        const float* frame = input + static_cast<size_t>(f) * fileChannels_;
+        b.inputs[pin][f] = from != ChannelPlan::kMean ? frame[from]
+                           : fileChannels_ == 1       ? frame[0]
+                                                      : 0.5f * (frame[0] + frame[1]);
       }
     }
     if (mode_ == ProcessMode::replacing) {

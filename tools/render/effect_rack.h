@@ -1,7 +1,8 @@
 // The plug-in instances that process a file, and how the file's channels reach their pins.
 // Only layouts with one obvious wiring are taken: 2 in 2 out runs as one instance, a mono file
-// feeding both inputs; 1 in 1 out and 2 in 1 out (the second input a side-chain, fed the
-// channel itself) run as one instance per channel; 1 in 2 out takes mono files only.
+// feeding both inputs, and 3 in 2 out likewise with the mean of the channels on the third, a
+// side-chain; 1 in 1 out and 2 in 1 out (the second input a side-chain, fed the channel itself)
+// run as one instance per channel; 1 in 2 out takes mono files only.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +19,9 @@ struct ChannelPlan {
     int instance;
     int pin;
   };
+  static constexpr int kMean = -1;  // the mean of the file's channels
   int instances = 1;
-  // Per instance, per input pin: the file channel it reads, or -1 for silence.
+  // Per instance, per input pin: the file channel it reads, or kMean.
   std::vector<std::vector<int>> inputFrom;
   // Per output channel: the instance and output pin it comes from.
   std::vector<Pin> outputFrom;
