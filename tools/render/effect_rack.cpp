@@ -11,13 +11,14 @@ std::string count(int32_t n, const char* what) {
 
 }  // namespace
 
-ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs) {
+ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs,
+                         const std::string& plugin) {
   if (fileChannels < 1 || fileChannels > 2) {
     throw std::runtime_error("the input has " + std::to_string(fileChannels) +
                              " channels; only mono and stereo are supported");
   }
   const std::string layout =
-      "the plug-in has " + count(pluginInputs, "input") + " and " + count(pluginOutputs, "output");
+      plugin + " has " + count(pluginInputs, "input") + " and " + count(pluginOutputs, "output");
   ChannelPlan plan;
   if ((pluginInputs == 2 || pluginInputs == 3) && pluginOutputs == 2) {
     // A third input is a side-chain, keyed by the mean of the channels.
@@ -57,11 +58,8 @@ EffectRack::EffectRack(const PluginLibrary& library, int fileChannels, const std
     : fileChannels_(fileChannels) {
   instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
   const AEffect& record = instances_.front()->record();
-  try {
-    plan_ = planChannels(fileChannels, record.numInputs, record.numOutputs);
-  } catch (const std::runtime_error& error) {
-    throw std::runtime_error("plug-in '" + library.path() + "': " + error.what());
-  }
+  plan_ = planChannels(fileChannels, record.numInputs, record.numOutputs,
+                       "plug-in '" + library.path() + "'");
   mode_ = chooseMode(mode, record.flags);
   while (static_cast<int>(instances_.size()) < plan_.instances) {
     instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));

@@ -29,7 +29,9 @@ struct ChannelPlan {
 
 // Throws std::runtime_error, naming the plug-in's counts, for any other layout, and for files of
 // more than two channels.
-ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs);
+// `plugin` is how the message names the plug-in.
+ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs,
+                         const std::string& plugin = "the plug-in");
 
 enum class ProcessMode { replacing, accumulating };
 
