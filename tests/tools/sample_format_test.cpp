@@ -102,8 +102,8 @@ TEST_F(RenderSamples, SixteenBitOutputIsDitheredWithoutOffsetOrHarmonics) {
 // Each format rendered twice, a second apart: the same bytes.
 TEST_F(RenderSamples, TheSameCommandWritesTheSameBytes) {
   const std::vector<std::vector<std::string>> outputs = {
-      {"a.wav"}, {"a.aiff"}, {"a.flac"}, {"a.wav", "--format", "double"},
-      {"a.wav", "--format", "pcm16"}};
+      {"float.wav"}, {"float.aiff"}, {"pcm24.flac"}, {"double.wav", "--format", "double"},
+      {"pcm16.wav", "--format", "pcm16"}};
   auto renderAll = [&](const std::string& suffix) {
     for (const auto& o : outputs) {
       std::vector<std::string> args(o.begin() + 1, o.end());
@@ -117,8 +117,7 @@ TEST_F(RenderSamples, TheSameCommandWritesTheSameBytes) {
   for (const auto& o : outputs) {
     const std::string first = contentOf(dir / ("first-" + o[0]));
     EXPECT_GT(first.size(), 10000u);
-    EXPECT_TRUE(first == contentOf(dir / ("second-" + o[0]))) << o[0] << ", " << o.size() - 1
-                                                              << " options";
+    EXPECT_TRUE(first == contentOf(dir / ("second-" + o[0]))) << o[0];
   }
 }
 
