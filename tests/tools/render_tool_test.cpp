@@ -172,6 +172,12 @@ TEST(RenderTool, BadInputIsOneLineANonZeroExitAndNoOutput) {
        "unknown parameter 'Volume'"},
       {{"--plugin", overdrive, "--set", "PreAmp=loud", dir / "in.wav", dir / "kept.wav"},
        "is not a number"},
+      {{"--plugin", overdrive, "--set", "PreAmp=1.5", dir / "in.wav", dir / "out.wav"},
+       "value '1.5' for PreAmp is outside 0 to 1"},
+      {{"--plugin", overdrive, "--set", "PreAmp=-1", dir / "in.wav", dir / "kept.wav"},
+       "value '-1' for PreAmp is outside 0 to 1"},
+      {{"--plugin", overdrive, "--set", "PreAmp=1e30", dir / "in.wav", dir / "out.wav"},
+       "value '1e30' for PreAmp is outside 0 to 1"},
       {{"--plugin", overdrive, dir / "in.wav", dir / "in.wav"}, "is the input"},
       {{"--plugin", overdrive, dir / "in.wav", dir / "out.mp3"}, "unknown extension"},
   };
