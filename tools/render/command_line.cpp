@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -10,6 +9,7 @@
 namespace {
 
 constexpr int kLargestBlock = 1 << 20;
+constexpr double kLongestPreroll = 600.0;  // seconds
 
 constexpr const char* kUsage =
     "Usage:\n"
@@ -42,8 +42,9 @@ std::string checkBlock(std::string& text) {
 std::string checkSeconds(std::string& text) {
   char* end = nullptr;
   const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !(value >= 0.0 && value <= 600.0)) {
-    return "'" + text + "' is not a number of seconds from 0 to 600";
+  if (text.empty() || *end != '\0' || !(value >= 0.0 && value <= kLongestPreroll)) {
+    return "'" + text + "' is not a number of seconds from 0 to " +
+           std::to_string(static_cast<int>(kLongestPreroll));
   }
   return "";
 }
