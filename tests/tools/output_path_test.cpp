@@ -2,8 +2,11 @@
 // a symbolic link's target is written and the link kept, and every failure with a file says
 // the system's reason.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "tool_run.h"
@@ -79,6 +82,30 @@ TEST_F(RenderOutputPath, FileErrorsSayTheSystemsReason) {
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
     EXPECT_EQ(dir.entries(), before) << c.says;
   }
+}
+
+// A full and then a read-only file system, where this process may mount a small one.
+TEST_F(RenderOutputPath, AFullOrReadOnlyFileSystemIsNamed) {
+  fs::create_directory(dir / "small");
+  if (mount("tmpfs", (dir / "small").c_str(), "tmpfs", 0, "size=16k") != 0) {
+    GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+  }
+  struct Unmount {
+    std::string path;
+    ~Unmount() { umount(path.c_str()); }
+  } unmount{dir / "small"};
+  writeAudio(dir / "long.wav", testSignal(2, 20000));
+  for (const char* format : {"float", "pcm16"}) {
+    const ToolRun run = runTool({"--plugin", MONO_GAIN_PLUGIN, "--format", format, dir / "long.wav",
+                                 dir / "small/out.wav"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::is_empty(dir / "small")) << format;
+  }
+  ASSERT_EQ(mount("tmpfs", (dir / "small").c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  const ToolRun run = render(dir / "in.wav", dir / "small/out.wav");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("': Read-only file system"), std::string::npos) << run.err;
 }
 
 }  // namespace
