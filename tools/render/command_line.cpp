@@ -110,7 +110,8 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
   app.add_option("--demo", o.demoOutput, "render the built-in demo riff into OUTPUT")
       ->type_name("OUTPUT");
   app.add_option("INPUT OUTPUT", files, "audio file to process (WAV, AIFF, FLAC), file to write; "
-                                        "the output's extension sets its format");
+                                        "the output's extension sets its format")
+      ->type_name("");
   app.footer(kUsage);
   try {
     app.parse(argc, argv);
