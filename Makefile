@@ -42,9 +42,9 @@ demo:
 	@cmake --preset linux >/dev/null || { echo "make: configuring linux failed" >&2; exit 1; }
 	@cmake --build --preset linux -j $(BUILD_JOBS) --target vorra-render vorra_overdrive vorra_manual
 	@mkdir -p out
-	@build/linux/vorra-render --quiet --dry --demo out/demo-dry.wav
+	@build/linux/vorra-render --dry --demo out/demo-dry.wav
 	@for program in $(DEMO_PROGRAMS); do \
-	  build/linux/vorra-render --quiet --program $$program --demo out/demo-$$program.wav || exit 1; \
+	  build/linux/vorra-render --program $$program --demo out/demo-$$program.wav || exit 1; \
 	done
 
 # Speed: the benchmark table, instructions per frame under callgrind, a timing under Wine.

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 linux_build=(build-essential cmake ninja-build make pkg-config libcli11-dev libsndfile1-dev)
-linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins)
+linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
 sanitizers=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 googletest wine wine64)
 

@@ -4,6 +4,7 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -79,4 +80,24 @@ inline Audio testSignal(int channels, int frames, int sampleRate = 44100) {
     }
   }
   return audio;
+}
+
+// A sine of `hz` at `amplitude` on every channel.
+inline Audio sineSignal(int channels, int frames, int sampleRate, double hz, double amplitude) {
+  Audio audio{channels, sampleRate, {}};
+  for (int f = 0; f < frames; ++f) {
+    const auto value = static_cast<float>(amplitude * std::sin(2.0 * M_PI * hz * f / sampleRate));
+    audio.samples.insert(audio.samples.end(), channels, value);
+  }
+  return audio;
+}
+
+// The largest magnitude over all channels in [from, to) seconds.
+inline float peakBetween(const Audio& audio, double from, double to) {
+  float peak = 0.0f;
+  const auto first = static_cast<size_t>(from * audio.sampleRate) * audio.channels;
+  const auto last = std::min(audio.samples.size(),
+                             static_cast<size_t>(to * audio.sampleRate) * audio.channels);
+  for (size_t i = first; i < last; ++i) peak = std::max(peak, std::fabs(audio.samples[i]));
+  return peak;
 }

@@ -36,11 +36,25 @@ TEST(ChannelPlan, MonoFilesFeedBothInputsOfAStereoPlugin) {
   EXPECT_EQ(mono.instances, 1);
   EXPECT_EQ(mono.inputFrom, (std::vector<std::vector<int>>{{0, 0}}));
   EXPECT_EQ(mono.outputFrom.size(), 2u);
-  // Side-chain inputs hear silence; outputs past the second are not written.
-  const ChannelPlan wide = planChannels(2, 4, 6);
-  EXPECT_EQ(wide.inputFrom, (std::vector<std::vector<int>>{{0, 1, -1, -1}}));
-  EXPECT_EQ(wide.outputFrom.size(), 2u);
-  EXPECT_EQ(planChannels(2, 2, 1).outputFrom.size(), 1u);
+  EXPECT_EQ(planChannels(2, 2, 2).inputFrom, (std::vector<std::vector<int>>{{0, 1}}));
+}
+
+// A side-chained mono plug-in keys each channel's instance from that channel, a side-chained
+// stereo one hears the channels' mean, a mono-to-stereo one takes a mono file; the messages of
+// the refusals are checked through the program.
+TEST(ChannelPlan, OtherLayoutsAreWiredOnlyWhereTheWiringIsObvious) {
+  const ChannelPlan sideChain = planChannels(2, 2, 1);
+  EXPECT_EQ(sideChain.instances, 2);
+  EXPECT_EQ(sideChain.inputFrom, (std::vector<std::vector<int>>{{0, 0}, {1, 1}}));
+  ASSERT_EQ(sideChain.outputFrom.size(), 2u);
+  EXPECT_EQ(sideChain.outputFrom[1].instance, 1);
+  EXPECT_EQ(planChannels(2, 3, 2).inputFrom,
+            (std::vector<std::vector<int>>{{0, 1, ChannelPlan::kMean}}));
+  const ChannelPlan spread = planChannels(1, 1, 2);
+  EXPECT_EQ(spread.inputFrom, (std::vector<std::vector<int>>{{0}}));
+  EXPECT_EQ(spread.outputFrom.size(), 2u);
+  EXPECT_THROW(planChannels(2, 1, 2), std::runtime_error) << "1 in 2 out takes mono files only";
+  EXPECT_THROW(planChannels(2, 2, 6), std::runtime_error);
 }
 
 TEST(ChannelPlan, MoreThanStereoOrNoOutputsIsAnError) {

@@ -39,9 +39,9 @@ TEST(PluginSettings, ParametersByPaddedNameOrIndex) {
   EXPECT_EQ(preAmp.value, 0.75f);
   EXPECT_EQ(resolveSetting("x100=1", kParameters).index, 3);
   EXPECT_EQ(resolveSetting("x 100 = 1", kParameters).index, 3);
-  const ParameterSetting byIndex = resolveSetting("5=-0.25e1", kParameters);
+  const ParameterSetting byIndex = resolveSetting("5=2.5e-1", kParameters);
   EXPECT_EQ(byIndex.index, 5);
-  EXPECT_EQ(byIndex.value, -2.5f);
+  EXPECT_EQ(byIndex.value, 0.25f);
 }
 
 TEST(PluginSettings, BadSettingsSayWhatIsWrong) {

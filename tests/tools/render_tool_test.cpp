@@ -43,11 +43,19 @@ class DirectPlugin {
   }
   AEffect* effect() { return effect_; }
 
-  // processReplacing of stereo frames (mono feeds both inputs) in blocks of `block`.
-  std::vector<float> render(const Audio& audio, int32_t block) {
+  // processReplacing of stereo frames (mono feeds both inputs) in blocks of `block`, after
+  // `preroll` frames of silence in blocks of `block`.
+  std::vector<float> render(const Audio& audio, int32_t block, int64_t preroll) {
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(audio.sampleRate));
     dispatch(effSetBlockSize, 0, block);
     dispatch(effMainsChanged, 0, 1);
+    for (int64_t done = 0; done < preroll; done += block) {
+      const auto n = static_cast<int32_t>(std::min<int64_t>(block, preroll - done));
+      std::vector<float> silence(n), sink(n);
+      float* inputs[2] = {silence.data(), silence.data()};
+      float* outputs[2] = {sink.data(), sink.data()};
+      effect_->processReplacing(effect_, inputs, outputs, n);
+    }
     const size_t frames = audio.samples.size() / audio.channels;
     std::vector<float> out;
     for (size_t start = 0; start < frames; start += block) {
@@ -83,7 +91,9 @@ TEST(RenderTool, FloatWavIsTheReplacingOutputBitForBit) {
 
   DirectPlugin plugin(OVERDRIVE_PLUGIN);
   plugin.dispatch(effSetProgram, 0, 2);
-  const std::vector<float> expected = plugin.render(input, 128);
+  const int64_t preroll = prerollIn(run.out);
+  EXPECT_GT(preroll, 0);
+  const std::vector<float> expected = plugin.render(input, 128, preroll);
   const Audio output = readAudio(dir / "out.wav");
   EXPECT_EQ(output.channels, 2);
   EXPECT_EQ(output.sampleRate, 48000);
@@ -97,13 +107,14 @@ TEST(RenderTool, MonoInputBecomesStereoThroughBothInputs) {
   const Audio input = testSignal(1, 2000);
   writeAudio(dir / "in.aiff", input, SF_FORMAT_AIFF | SF_FORMAT_FLOAT);
   const ToolRun run = runTool({"--plugin", OVERDRIVE_PLUGIN, "--program", "Boost", "--quiet",
-                               dir / "in.aiff", dir / "out.wav"});
+                               "--preroll", "0.25", dir / "in.aiff", dir / "out.wav"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   DirectPlugin plugin(OVERDRIVE_PLUGIN);
   plugin.dispatch(effSetProgram, 0, 1);
   const Audio output = readAudio(dir / "out.wav");
   EXPECT_EQ(output.channels, 2);
-  EXPECT_EQ(output.samples, plugin.render(input, 512));
+  EXPECT_EQ(run.out, "") << "--quiet prints no summary";
+  EXPECT_EQ(output.samples, plugin.render(input, 512, 11025));
 }
 
 TEST(RenderTool, InfoShowsTheSelectedProgramAndSettings) {
@@ -161,6 +172,12 @@ TEST(RenderTool, BadInputIsOneLineANonZeroExitAndNoOutput) {
        "unknown parameter 'Volume'"},
       {{"--plugin", overdrive, "--set", "PreAmp=loud", dir / "in.wav", dir / "kept.wav"},
        "is not a number"},
+      {{"--plugin", overdrive, "--set", "PreAmp=1.5", dir / "in.wav", dir / "out.wav"},
+       "value '1.5' for PreAmp is outside 0 to 1"},
+      {{"--plugin", overdrive, "--set", "PreAmp=-1", dir / "in.wav", dir / "kept.wav"},
+       "value '-1' for PreAmp is outside 0 to 1"},
+      {{"--plugin", overdrive, "--set", "PreAmp=1e30", dir / "in.wav", dir / "out.wav"},
+       "value '1e30' for PreAmp is outside 0 to 1"},
       {{"--plugin", overdrive, dir / "in.wav", dir / "in.wav"}, "is the input"},
       {{"--plugin", overdrive, dir / "in.wav", dir / "out.mp3"}, "unknown extension"},
   };

@@ -19,7 +19,12 @@ TEST(Summary, LineNamesFramesSecondsSpeedAndPeaks) {
   stats.inputPeak = 0.5f;
   stats.outputPeak = 1.0f;
   EXPECT_EQ(summaryLine("out.wav", stats, 44100, 0.01),
-            "out.wav: 88200 frames, 2.000 s, 200.0x real time, peak in -6.02 dBFS, out 0.00 dBFS");
+            "out.wav: 88200 frames, 2.000 s, no pre-roll, 200.0x real time, peak in -6.02 dBFS, "
+            "out 0.00 dBFS");
+  stats.prerollFrames = 22050;
+  EXPECT_NE(summaryLine("out.wav", stats, 44100, 0.01)
+                .find(" 2.000 s, pre-roll 22050 frames (0.500 s), 200.0x real time"),
+            std::string::npos);
   EXPECT_NE(summaryLine("out.wav", stats, 44100, 0.0).find("2000000.0x"), std::string::npos)
       << "an unmeasurably fast render";
 }

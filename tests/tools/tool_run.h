@@ -31,3 +31,11 @@ inline ToolRun runTool(const std::vector<std::string>& args) {
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(streams / "out"),
           contentOf(streams / "err")};
 }
+
+// The frames of pre-roll a summary line reports: "pre-roll N frames", 0 for "no pre-roll", -1
+// when the line says neither.
+inline int64_t prerollIn(const std::string& summary) {
+  if (summary.find("no pre-roll") != std::string::npos) return 0;
+  const auto at = summary.find("pre-roll ");
+  return at == std::string::npos ? -1 : std::stoll(summary.substr(at + 9));
+}

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -56,12 +57,14 @@ int createPending(std::string& pattern) {
   for (int signal : kEndingSignals) sigaddset(&ending, signal);
   sigprocmask(SIG_BLOCK, &ending, &previous);
   const int fd = mkstemp(pattern.data());
+  const int reason = errno;
   if (fd >= 0 && pattern.size() < sizeof pendingPath) {
     std::memcpy(pendingPath, pattern.c_str(), pattern.size() + 1);
     pathPending = 1;
     for (int signal : kEndingSignals) std::signal(signal, removePendingAndEnd);
   }
   sigprocmask(SIG_SETMASK, &previous, nullptr);
+  errno = reason;
   return fd;
 }
 
@@ -69,6 +72,12 @@ int createPending(std::string& pattern) {
 
 AudioReader::AudioReader(const std::string& path) : path_(path) {
   if (!std::filesystem::exists(path)) throw std::runtime_error("input '" + path + "' not found");
+  if (std::filesystem::is_directory(path)) {
+    throw std::runtime_error("input '" + path + "' is a directory");
+  }
+  if (access(path.c_str(), R_OK) != 0) {
+    throw std::runtime_error("cannot read '" + path + "': " + std::strerror(errno));
+  }
   file_ = sf_open(path.c_str(), SFM_READ, &info_);
   if (!file_) {
     throw std::runtime_error("cannot read '" + path + "' as audio: " + sf_strerror(nullptr));
@@ -121,18 +130,28 @@ int outputFormatFor(const std::string& path, const std::string& sampleFormat, in
   return info.format;
 }
 
-AudioWriter::AudioWriter(const std::string& path, int format, int channels, int sampleRate)
-    : path_(path) {
+AudioWriter::AudioWriter(const std::string& path, int format, int channels, int sampleRate,
+                         bool dither)
+    : path_(path), channels_(channels) {
   const std::filesystem::path target(path);
   std::string pattern =
       (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = createPending(pattern);
-  if (fd < 0) throw std::runtime_error("cannot create a file beside '" + path + "'");
+  if (fd < 0) {
+    throw std::runtime_error("cannot create a file beside '" + path + "': " +
+                             std::strerror(errno));
+  }
   temporaryPath_ = pattern;
   // mkstemp makes the file private; the finished file gets the usual permissions.
   const mode_t mask = umask(0);
   umask(mask);
   fchmod(fd, 0666 & ~mask);
+  const int samples = format & SF_FORMAT_SUBMASK;
+  if ((format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV &&
+      (samples == SF_FORMAT_FLOAT || samples == SF_FORMAT_DOUBLE)) {
+    floatWav_.emplace(fd, channels, sampleRate, samples == SF_FORMAT_FLOAT ? 4 : 8);
+    return;
+  }
   SF_INFO info{};
   info.format = format;
   info.channels = channels;
@@ -143,8 +162,13 @@ AudioWriter::AudioWriter(const std::string& path, int format, int channels, int 
     std::remove(temporaryPath_.c_str());
     throw std::runtime_error("cannot write '" + path + "': " + sf_strerror(nullptr));
   }
-  // Integer formats clip samples beyond full scale instead of wrapping them.
-  sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  // A peak chunk carries the time of writing.
+  sf_command(file_, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+  switch (samples) {
+    case SF_FORMAT_PCM_16: quantizer_.emplace(16, dither); break;
+    case SF_FORMAT_PCM_24: quantizer_.emplace(24, false); break;
+    case SF_FORMAT_PCM_32: quantizer_.emplace(32, false); break;
+  }
 }
 
 AudioWriter::~AudioWriter() {
@@ -155,19 +179,44 @@ AudioWriter::~AudioWriter() {
 }
 
 void AudioWriter::write(const float* interleaved, int64_t count) {
-  if (sf_writef_float(file_, interleaved, count) != count) {
+  if (floatWav_) {
+    try {
+      floatWav_->write(interleaved, count);
+    } catch (const std::runtime_error& error) {
+      throw std::runtime_error("cannot write '" + path_ + "': " + error.what());
+    }
+    return;
+  }
+  sf_count_t written;
+  if (quantizer_) {
+    integers_.resize(static_cast<size_t>(count) * channels_);
+    quantizer_->convert(interleaved, integers_.data(), integers_.size());
+    written = sf_writef_int(file_, integers_.data(), count);
+  } else {
+    written = sf_writef_float(file_, interleaved, count);
+  }
+  if (written != count) {
     throw std::runtime_error("cannot write '" + path_ + "': " + sf_strerror(file_));
   }
 }
 
 void AudioWriter::commit() {
-  const int closed = sf_close(file_);
-  file_ = nullptr;
-  if (closed != 0)
-    throw std::runtime_error("cannot finish '" + path_ + "': " + sf_error_number(closed));
+  if (floatWav_) {
+    try {
+      floatWav_->finish();
+    } catch (const std::runtime_error& error) {
+      throw std::runtime_error("cannot finish '" + path_ + "': " + error.what());
+    }
+  } else {
+    const int closed = sf_close(file_);
+    file_ = nullptr;
+    if (closed != 0)
+      throw std::runtime_error("cannot finish '" + path_ + "': " + sf_error_number(closed));
+  }
   pathPending = 0;
   if (std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
-    throw std::runtime_error("cannot rename the finished file to '" + path_ + "'");
+    throw std::runtime_error("cannot rename the finished file to '" + path_ + "': " +
+                             std::strerror(errno));
   }
   temporaryPath_.clear();
 }

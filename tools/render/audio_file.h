@@ -5,9 +5,13 @@
 
 #include <sndfile.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "tools/render/float_wav_file.h"
 #include "tools/render/render_loop.h"
+#include "tools/render/sample_quantizer.h"
 
 class AudioReader : public FrameSource {
  public:
@@ -35,9 +39,13 @@ class AudioReader : public FrameSource {
 // for the container's default: float, or pcm24 for FLAC). Throws for what cannot be written.
 int outputFormatFor(const std::string& path, const std::string& sampleFormat, int channels);
 
+// Integer samples are rounded to nearest, with TPDF dither for 16-bit samples when `dither`
+// (see SampleQuantizer). The file holds no time stamp, so identical renders are identical files.
+// Float WAV files are written by FloatWavFile, the rest by libsndfile.
 class AudioWriter : public FrameSink {
  public:
-  AudioWriter(const std::string& path, int format, int channels, int sampleRate);
+  AudioWriter(const std::string& path, int format, int channels, int sampleRate,
+              bool dither = true);
   // Without a commit, the temporary file is removed.
   ~AudioWriter() override;
 
@@ -52,4 +60,8 @@ class AudioWriter : public FrameSink {
   std::string path_;
   std::string temporaryPath_;
   SNDFILE* file_ = nullptr;
+  std::optional<FloatWavFile> floatWav_;
+  int channels_;
+  std::optional<SampleQuantizer> quantizer_;  // for integer formats
+  std::vector<int32_t> integers_;
 };

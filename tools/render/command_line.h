@@ -12,7 +12,9 @@ struct RenderOptions {
   int blockSize = 512;
   std::string mode;    // "replacing", "accumulating" or empty for the plug-in's choice
   std::string format;  // sample format of the output; empty for the container's default
-  bool quiet = false;
+  std::optional<double> prerollSeconds;  // --preroll, or 0 for --no-preroll; else measured
+  bool dither = true;                    // TPDF dither where the output has 16 bits
+  bool quiet = false;                    // no progress bar and no summary line
   bool info = false;
   bool dry = false;
   std::string demoOutput;
@@ -24,7 +26,8 @@ struct ParsedCommandLine {
   int exitCode = 0;
 };
 
-// Help goes to stdout and answers exit code 0; a usage error is one line on stderr and 2.
+// Help and the version go to stdout and answer exit code 0; a usage error is one line on
+// stderr and 2.
 ParsedCommandLine parseCommandLine(int argc, const char* const* argv);
 
 // "Vorra OverDrive.so" in the directory of the running executable.

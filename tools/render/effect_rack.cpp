@@ -3,27 +3,45 @@
 #include <algorithm>
 #include <stdexcept>
 
-ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs) {
+namespace {
+
+std::string count(int32_t n, const char* what) {
+  return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs,
+                         const std::string& plugin) {
   if (fileChannels < 1 || fileChannels > 2) {
     throw std::runtime_error("the input has " + std::to_string(fileChannels) +
                              " channels; only mono and stereo are supported");
   }
-  if (pluginOutputs < 1) throw std::runtime_error("the plug-in has no audio outputs");
+  const std::string layout =
+      plugin + " has " + count(pluginInputs, "input") + " and " + count(pluginOutputs, "output");
   ChannelPlan plan;
-  if (pluginInputs == 1 && pluginOutputs == 1) {
+  if ((pluginInputs == 2 || pluginInputs == 3) && pluginOutputs == 2) {
+    // A third input is a side-chain, keyed by the mean of the channels.
+    plan.inputFrom.push_back({0, fileChannels - 1});
+    if (pluginInputs == 3) plan.inputFrom.back().push_back(ChannelPlan::kMean);
+    plan.outputFrom = {{0, 0}, {0, 1}};
+  } else if ((pluginInputs == 1 || pluginInputs == 2) && pluginOutputs == 1) {
+    // One instance per channel; a second input is a side-chain, keyed by the channel itself.
     plan.instances = fileChannels;
     for (int c = 0; c < fileChannels; ++c) {
-      plan.inputFrom.push_back({c});
+      plan.inputFrom.push_back(std::vector<int>(pluginInputs, c));
       plan.outputFrom.push_back({c, 0});
     }
-    return plan;
+  } else if (pluginInputs == 1 && pluginOutputs == 2) {
+    if (fileChannels != 1) {
+      throw std::runtime_error(layout + ": it takes mono files only, and the input is stereo");
+    }
+    plan.inputFrom.push_back({0});
+    plan.outputFrom = {{0, 0}, {0, 1}};
+  } else {
+    throw std::runtime_error(layout +
+                             "; only 2 in 2 out, 3 in 2 out, 1 in 1 out, 2 in 1 out and 1 in 2 out are wired");
   }
-  std::vector<int> from;
-  for (int pin = 0; pin < pluginInputs; ++pin) {
-    from.push_back(pin < fileChannels ? pin : (pin == 1 ? 0 : -1));
-  }
-  plan.inputFrom.push_back(from);
-  for (int pin = 0; pin < std::min(pluginOutputs, 2); ++pin) plan.outputFrom.push_back({0, pin});
   return plan;
 }
 
@@ -40,7 +58,8 @@ EffectRack::EffectRack(const PluginLibrary& library, int fileChannels, const std
     : fileChannels_(fileChannels) {
   instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
   const AEffect& record = instances_.front()->record();
-  plan_ = planChannels(fileChannels, record.numInputs, record.numOutputs);
+  plan_ = planChannels(fileChannels, record.numInputs, record.numOutputs,
+                       "plug-in '" + library.path() + "'");
   mode_ = chooseMode(mode, record.flags);
   while (static_cast<int>(instances_.size()) < plan_.instances) {
     instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
@@ -71,7 +90,10 @@ void EffectRack::process(const float* input, float* output, int32_t frames) {
     for (size_t pin = 0; pin < b.inputs.size(); ++pin) {
       const int from = plan_.inputFrom[i][pin];
       for (int32_t f = 0; f < frames; ++f) {
-        b.inputs[pin][f] = from < 0 ? 0.0f : input[static_cast<size_t>(f) * fileChannels_ + from];
+        const float* frame = input + static_cast<size_t>(f) * fileChannels_;
+        b.inputs[pin][f] = from != ChannelPlan::kMean ? frame[from]
+                           : fileChannels_ == 1       ? frame[0]
+                                                      : 0.5f * (frame[0] + frame[1]);
       }
     }
     if (mode_ == ProcessMode::replacing) {

@@ -1,6 +1,8 @@
 // The plug-in instances that process a file, and how the file's channels reach their pins.
-// A plug-in with one input and one output runs as one instance per channel; any other runs
-// as one instance, with a mono file feeding both of its first two inputs.
+// Only layouts with one obvious wiring are taken: 2 in 2 out runs as one instance, a mono file
+// feeding both inputs, and 3 in 2 out likewise with the mean of the channels on the third, a
+// side-chain; 1 in 1 out and 2 in 1 out (the second input a side-chain, fed the channel itself)
+// run as one instance per channel; 1 in 2 out takes mono files only.
 #pragma once
 
 #include <cstdint>
@@ -17,15 +19,19 @@ struct ChannelPlan {
     int instance;
     int pin;
   };
+  static constexpr int kMean = -1;  // the mean of the file's channels
   int instances = 1;
-  // Per instance, per input pin: the file channel it reads, or -1 for silence.
+  // Per instance, per input pin: the file channel it reads, or kMean.
   std::vector<std::vector<int>> inputFrom;
   // Per output channel: the instance and output pin it comes from.
   std::vector<Pin> outputFrom;
 };
 
-// Throws std::runtime_error for files of more than two channels and plug-ins without outputs.
-ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs);
+// Throws std::runtime_error, naming the plug-in's counts, for any other layout, and for files of
+// more than two channels.
+// `plugin` is how the message names the plug-in.
+ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginOutputs,
+                         const std::string& plugin = "the plug-in");
 
 enum class ProcessMode { replacing, accumulating };
 

@@ -1,5 +1,6 @@
-// What --info prints: the record's counts and flags, every parameter with its name, display
-// text and label as they stand, and the program names.
+// What --info prints: the record's counts and flags (each bit named), every parameter with its
+// name, display text and label as they stand, in columns as wide as their longest entry, and the
+// program names.
 #pragma once
 
 #include <string>

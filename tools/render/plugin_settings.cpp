@@ -73,5 +73,9 @@ ParameterSetting resolveSetting(const std::string& assignment,
     throw std::runtime_error("value '" + valueText + "' for " + trimmed(parameterNames[index]) +
                              " is not a number");
   }
+  if (value < 0.0f || value > 1.0f) {
+    throw std::runtime_error("value '" + valueText + "' for " + trimmed(parameterNames[index]) +
+                             " is outside 0 to 1, the range of the values a host sends");
+  }
   return {index, value};
 }

@@ -14,7 +14,7 @@ struct ParameterSetting {
 // Throws std::runtime_error naming the choices when nothing matches.
 int32_t resolveProgram(const std::string& choice, const std::vector<std::string>& programNames);
 
-// `assignment` is NAME=VALUE or INDEX=VALUE.
+// `assignment` is NAME=VALUE or INDEX=VALUE; VALUE is the host's value, 0 to 1.
 ParameterSetting resolveSetting(const std::string& assignment,
                                 const std::vector<std::string>& parameterNames);
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -11,9 +12,11 @@
 #include "tools/render/audio_file.h"
 #include "tools/render/demo_signal.h"
 #include "tools/render/effect_rack.h"
+#include "tools/render/output_path.h"
 #include "tools/render/plugin_info.h"
 #include "tools/render/plugin_library.h"
 #include "tools/render/plugin_settings.h"
+#include "tools/render/preroll.h"
 #include "tools/render/progress.h"
 #include "tools/render/render_loop.h"
 #include "tools/render/summary.h"
@@ -22,8 +25,7 @@ namespace {
 
 // Resolves --program and --set against the first instance's names and applies them, program
 // first, to every instance.
-void applySelection(const RenderOptions& options,
-                    std::vector<std::unique_ptr<HostSession>>& instances) {
+void applySelection(const RenderOptions& options, const std::vector<HostSession*>& instances) {
   HostSession& first = *instances.front();
   if (!options.program.empty()) {
     const int32_t program = resolveProgram(options.program, first.programNames());
@@ -38,12 +40,22 @@ void applySelection(const RenderOptions& options,
 
 int describe(const RenderOptions& options) {
   const PluginLibrary library(options.plugin);
-  std::vector<std::unique_ptr<HostSession>> instances;
-  instances.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
-  const std::vector<std::string> programNames = instances.front()->programNames();
-  applySelection(options, instances);
-  std::fputs(describePlugin(options.plugin, *instances.front(), programNames).c_str(), stdout);
+  HostSession instance(library.instantiate(renderHostCallback));
+  const std::vector<std::string> programNames = instance.programNames();
+  applySelection(options, {&instance});
+  std::fputs(describePlugin(options.plugin, instance, programNames).c_str(), stdout);
   return 0;
+}
+
+// --preroll or --no-preroll as given; else, for Vorra OverDrive, until its smoothed values
+// settle; else the default.
+int64_t prerollFrames(const RenderOptions& options, EffectRack& rack, float sampleRate) {
+  if (options.prerollSeconds) return std::llround(*options.prerollSeconds * sampleRate);
+  if (isOverdrive(rack.instances().front()->record())) {
+    auto select = [&options](HostSession& twin) { applySelection(options, {&twin}); };
+    return overdriveSettlingFrames(select, sampleRate, options.blockSize);
+  }
+  return std::llround(kDefaultPrerollSeconds * sampleRate);
 }
 
 void checkDistinct(const std::string& input, const std::string& output) {
@@ -61,11 +73,12 @@ int runRender(const RenderOptions& options) {
 
   const bool demo = !options.demoOutput.empty();
   const std::string output = demo ? options.demoOutput : options.output;
+  const std::string target = resolveOutputPath(output);
   std::unique_ptr<FrameSource> source;
   if (demo) {
     source = std::make_unique<BufferSource>(synthesizeDemoRiff(), kDemoChannels, kDemoSampleRate);
   } else {
-    checkDistinct(options.input, output);
+    checkDistinct(options.input, target);
     source = std::make_unique<AudioReader>(options.input);
   }
 
@@ -74,29 +87,36 @@ int runRender(const RenderOptions& options) {
   std::unique_ptr<EffectRack> rack;
   PassThrough dry(source->channels());
   BlockProcessor* processor = &dry;
+  int64_t preroll = 0;
   if (!options.dry) {
     library = std::make_unique<PluginLibrary>(options.plugin);
     rack = std::make_unique<EffectRack>(*library, source->channels(), options.mode);
-    applySelection(options, rack->instances());
-    rack->start(static_cast<float>(source->sampleRate()), options.blockSize);
+    std::vector<HostSession*> instances;
+    for (auto& instance : rack->instances()) instances.push_back(instance.get());
+    applySelection(options, instances);
+    const auto sampleRate = static_cast<float>(source->sampleRate());
+    preroll = prerollFrames(options, *rack, sampleRate);
+    rack->start(sampleRate, options.blockSize);
     processor = rack.get();
   }
 
   const int rate = static_cast<int>(source->sampleRate());
-  AudioWriter writer(output, outputFormatFor(output, options.format, processor->outputChannels()),
-                     processor->outputChannels(), rate);
+  AudioWriter writer(target, outputFormatFor(target, options.format, processor->outputChannels()),
+                     processor->outputChannels(), rate, options.dither);
   const bool showProgress =
       !options.quiet && isatty(STDERR_FILENO) && source->frames() >= kProgressMinimumSeconds * rate;
   const auto started = std::chrono::steady_clock::now();
   RenderStats stats;
   {
     ProgressBar bar(showProgress, source->frames(), stderr);
+    runSilence(*processor, source->channels(), preroll, options.blockSize);
     stats = renderFrames(*source, *processor, writer, options.blockSize,
                          [&bar](int64_t done) { bar.update(done); });
   }
+  stats.prerollFrames = preroll;
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   if (rack) rack->stop();
   writer.commit();
-  std::printf("%s\n", summaryLine(output, stats, rate, elapsed.count()).c_str());
+  if (!options.quiet) std::printf("%s\n", summaryLine(output, stats, rate, elapsed.count()).c_str());
   return 0;
 }

@@ -29,6 +29,15 @@ float peakOf(const float* samples, size_t count, float peak) {
 
 }  // namespace
 
+void runSilence(BlockProcessor& processor, int channels, int64_t frames, int32_t blockSize) {
+  const std::vector<float> silence(static_cast<size_t>(blockSize) * channels);
+  std::vector<float> discarded(static_cast<size_t>(blockSize) * processor.outputChannels());
+  for (int64_t done = 0; done < frames; done += blockSize) {
+    const auto n = static_cast<int32_t>(std::min<int64_t>(blockSize, frames - done));
+    processor.process(silence.data(), discarded.data(), n);
+  }
+}
+
 RenderStats renderFrames(FrameSource& source, BlockProcessor& processor, FrameSink& sink,
                          int32_t blockSize, const std::function<void(int64_t)>& progress) {
   const int inChannels = source.channels();

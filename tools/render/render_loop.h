@@ -58,10 +58,15 @@ class PassThrough : public BlockProcessor {
 };
 
 struct RenderStats {
+  int64_t prerollFrames = 0;  // silence processed before the first frame, its output discarded
   int64_t frames = 0;
   float inputPeak = 0.0f;   // largest magnitude over all input samples
   float outputPeak = 0.0f;  // and over all output samples
 };
+
+// Runs `frames` frames of silence of `channels` channels through `processor`, in blocks of
+// `blockSize`, and discards what comes out.
+void runSilence(BlockProcessor& processor, int channels, int64_t frames, int32_t blockSize);
 
 // `progress` is told the number of frames done after every block.
 RenderStats renderFrames(FrameSource& source, BlockProcessor& processor, FrameSink& sink,

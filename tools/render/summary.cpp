@@ -16,9 +16,15 @@ std::string summaryLine(const std::string& output, const RenderStats& stats, dou
   const double seconds = static_cast<double>(stats.frames) / sampleRate;
   // A render too fast for the clock still gets a finite speed.
   const double speed = seconds / std::max(elapsedSeconds, 1e-6);
-  char text[256];
-  std::snprintf(text, sizeof text, "%lld frames, %.3f s, %.1fx real time, peak in %s, out %s",
-                static_cast<long long>(stats.frames), seconds, speed,
+  char preroll[96] = "no pre-roll";
+  if (stats.prerollFrames > 0) {
+    std::snprintf(preroll, sizeof preroll, "pre-roll %lld frames (%.3f s)",
+                  static_cast<long long>(stats.prerollFrames),
+                  static_cast<double>(stats.prerollFrames) / sampleRate);
+  }
+  char text[320];
+  std::snprintf(text, sizeof text, "%lld frames, %.3f s, %s, %.1fx real time, peak in %s, out %s",
+                static_cast<long long>(stats.frames), seconds, preroll, speed,
                 formatDbfs(stats.inputPeak).c_str(), formatDbfs(stats.outputPeak).c_str());
   return output + ": " + text;
 }

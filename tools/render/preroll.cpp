@@ -1,0 +1,46 @@
+#include "tools/render/preroll.h"
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "host/overdrive_plugin.h"
+
+namespace {
+
+// The smoothed values the signal path glides: drive, band mix, gain, tone frequency per channel.
+struct SmoothedBits {
+  explicit SmoothedBits(const OverdriveEffect& e)
+      : values{e.drive, e.bandMix, e.gain, e.left.toneFreq, e.right.toneFreq} {}
+  bool operator==(const SmoothedBits& other) const {
+    return std::memcmp(values, other.values, sizeof values) == 0;
+  }
+  float values[5];
+};
+
+}  // namespace
+
+bool isOverdrive(const AEffect& record) { return record.uniqueID == fourCharConstant("ZRVQ"); }
+
+int64_t overdriveSettlingFrames(const std::function<void(HostSession&)>& select, float sampleRate,
+                                int32_t blockSize) {
+  AEffect* record = pluginMain(renderHostCallback);
+  if (!record) throw std::runtime_error("out of memory measuring the pre-roll");
+  HostSession twin(record);
+  const auto& engine = static_cast<const OverdriveEffect&>(*effectOf(record));
+  select(twin);
+  twin.start(sampleRate, blockSize);
+  std::vector<float> silence(blockSize), sink(blockSize);
+  float* inputs[2] = {silence.data(), silence.data()};
+  float* outputs[2] = {sink.data(), sink.data()};
+  const auto longest = static_cast<int64_t>(std::ceil(kLongestPrerollSeconds * sampleRate));
+  int64_t frames = 0;
+  while (frames < longest) {
+    const SmoothedBits before(engine);
+    twin.processReplacing(inputs, outputs, blockSize);
+    if (SmoothedBits(engine) == before) break;
+    frames += blockSize;
+  }
+  return frames;
+}
