@@ -3,7 +3,6 @@
 #include "engine/engine_memory.h"
 #include "engine/parameter_table.h"
 #include "engine/shaper_table.h"
-#include "host/module_globals.h"
 
 namespace {
 
@@ -11,23 +10,18 @@ constexpr int32_t kProgramCount = 3;
 
 }  // namespace
 
-// A failed allocation leaves its pointer null and skips what would use it; `main` sees
-// outOfMemory and destroys the object before a host can reach it.
+// A failed allocation leaves its pointer null and skips what would use it; `main` sees the
+// instance incomplete and destroys it before a host can reach it.
 OverdriveEffect::OverdriveEffect(audioMasterCallback hostCallback)
     : EffectBase(hostCallback, kProgramCount, kParameterCount) {
   shaperTable = static_cast<float*>(engineMemory.allocate(sizeof(float) * kShaperTableSize));
-  if (shaperTable)
-    buildShaperTable(shaperTable);
-  else
-    outOfMemory = true;
+  if (shaperTable) buildShaperTable(shaperTable);
 
   programs = static_cast<OverdriveProgram*>(
       engineMemory.allocate(sizeof(OverdriveProgram) * static_cast<size_t>(numPrograms)));
   if (programs) {
     fillProgramBank(programs, numPrograms);
     loadProgram(0);  // the editor does not exist yet: nobody to tell
-  } else {
-    outOfMemory = true;
   }
 
   recomputeCoefficients();

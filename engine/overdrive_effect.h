@@ -11,7 +11,8 @@
 
 // The post filter's pole and input weight: stored by one recomputation and read by the signal
 // path as one 8-byte unit, so that a frame never pairs one recomputation's pole with another's
-// weight (a mixed pair can lift the output 1.7 times past full scale). Aligned to its size, so
+// weight (one frame with the pole of PostFilter 1 and the weight of PostFilter 0 lifts a
+// full-scale output to 2.26). Aligned to its size, so
 // every compiler loads and stores it with one instruction instead of a library call.
 struct alignas(8) PostFilterCoefficients {
   float postFeedback;
@@ -37,6 +38,10 @@ class OverdriveEffect : public EffectBase {
   void getParameterName(int32_t index, char* text) override;
   float getVu() override;
   void suspend() override;
+
+  // Whether every allocation of this construction succeeded: only a complete instance is
+  // handed to a host.
+  bool complete() const { return shaperTable && programs; }
 
   // Derives every coefficient from the six parameter values. Touches no smoothed value and no
   // filter state, so a change glides in through the smoothers.
@@ -78,4 +83,6 @@ class OverdriveEffect : public EffectBase {
   void parameterChanged();
   template <bool accumulate>
   void processBlock(float** inputs, float** outputs, int32_t sampleFrames);
+  template <bool accumulate>
+  void processFrames(float** inputs, float** outputs, int32_t sampleFrames);  // at least 1
 };
