@@ -2,7 +2,7 @@
 
 #include "engine/engine_memory.h"
 #include "engine/parameter_table.h"
-#include "engine/shaper_table.h"
+#include "engine/shared_shaper_table.h"
 
 namespace {
 
@@ -14,8 +14,7 @@ constexpr int32_t kProgramCount = 3;
 // instance incomplete and destroys it before a host can reach it.
 OverdriveEffect::OverdriveEffect(audioMasterCallback hostCallback)
     : EffectBase(hostCallback, kProgramCount, kParameterCount) {
-  shaperTable = static_cast<float*>(engineMemory.allocate(sizeof(float) * kShaperTableSize));
-  if (shaperTable) buildShaperTable(shaperTable);
+  shaperTable = acquireShaperTable();
 
   programs = static_cast<OverdriveProgram*>(
       engineMemory.allocate(sizeof(OverdriveProgram) * static_cast<size_t>(numPrograms)));
@@ -35,7 +34,7 @@ OverdriveEffect::OverdriveEffect(audioMasterCallback hostCallback)
 
 OverdriveEffect::~OverdriveEffect() {
   engineMemory.release(programs);
-  engineMemory.release(shaperTable);
+  if (shaperTable) releaseShaperTable();
 }
 
 float OverdriveEffect::getVu() { return peakLevel; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/channel_state.h"
@@ -18,6 +19,9 @@ struct alignas(8) PostFilterCoefficients {
   float postFeedback;
   float postInputWeight;
 };
+
+// The line size of the x86 processors the plug-in runs on.
+constexpr size_t kCacheLine = 64;
 
 class OverdriveEffect : public EffectBase {
  public:
@@ -59,9 +63,11 @@ class OverdriveEffect : public EffectBase {
 
   // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.
   float preAmpCubed = 0;
-  // driveFeed and bandMixFeed stay side by side, aligned as a pair: the signal path reads
-  // them with one 8-byte load.
-  alignas(8) float driveFeed = 0;
+  // From driveFeed to shaperTable: every field a block reads or writes, in two cache lines of
+  // their own. The alignment makes the whole object start and end on a line boundary, so
+  // instances processed on different threads never share a line. driveFeed and bandMixFeed
+  // stay side by side as a pair: the signal path reads them with one 8-byte load.
+  alignas(kCacheLine) float driveFeed = 0;
   float bandMixFeed = 0;
   float gainFeed = 0;
   std::atomic<PostFilterCoefficients> postFilterCoefficients{PostFilterCoefficients{0, 0}};
@@ -76,7 +82,9 @@ class OverdriveEffect : public EffectBase {
   ChannelState left;
   ChannelState right;
 
-  float* shaperTable = nullptr;  // owned; kShaperTableSize entries
+  // The library's one table (engine/shared_shaper_table.h), held while this instance lives;
+  // kShaperTableSize entries.
+  const float* shaperTable = nullptr;
 
  private:
   void loadProgram(int32_t program);

@@ -58,6 +58,24 @@ TEST_F(Creation, EachCallGivesAnIndependentInstance) {
   EXPECT_EQ(second->dispatcher(second, effClose, 0, 0, nullptr, 0.0f), 1);
 }
 
+// What one block writes lies in lines of the instance's own, so instances processed on
+// different threads never share a cache line.
+TEST_F(Creation, InstancesOwnTheCacheLinesTheirBlocksUse) {
+  constexpr uintptr_t kLine = 64;
+  AEffect* second = pluginMain(RecordingHost::callback);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(sizeof(OverdrivePlugin) % kLine, 0u);
+  for (AEffect* r : {record, second}) {
+    auto* instance = static_cast<OverdrivePlugin*>(effectOf(r));
+    const auto first = reinterpret_cast<uintptr_t>(&instance->driveFeed);
+    const auto end = reinterpret_cast<uintptr_t>(&instance->shaperTable + 1);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(instance) % kLine, 0u);
+    EXPECT_EQ(first % kLine, 0u);
+    EXPECT_LE(end - first, 2 * kLine) << "the fields a block touches fill two lines";
+  }
+  second->dispatcher(second, effClose, 0, 0, nullptr, 0.0f);
+}
+
 TEST(CreationRefused, HostWithoutVersionOrCallbackGetsNothing) {
   RecordingHost host;
   host.answers[audioMasterVersion] = 0;
@@ -140,6 +158,23 @@ TEST_F(FailingAllocations, CreationInsideAnotherOnesFailureLeavesBothVerdicts) {
   EXPECT_EQ(FailingMemory::held, 2) << "only the inner instance holds memory";
   close(inner);
   EXPECT_EQ(FailingMemory::held, 0);
+}
+
+// One table per loaded library: every instance reads the same one, the last to close releases
+// it, and the next creation builds it again.
+TEST_F(FailingAllocations, InstancesShareOneTableReleasedWithTheLast) {
+  RecordingHost host;
+  for (int round = 0; round < 2; ++round) {
+    AEffect* records[3];
+    for (AEffect*& r : records) ASSERT_NE(r = pluginMain(RecordingHost::callback), nullptr);
+    const float* table = static_cast<OverdriveEffect*>(effectOf(records[0]))->shaperTable;
+    for (AEffect* r : records)
+      EXPECT_EQ(static_cast<OverdriveEffect*>(effectOf(r))->shaperTable, table);
+    EXPECT_EQ(FailingMemory::held, 1 + 3) << "one table and three program banks";
+    for (AEffect* r : records) close(r);
+    EXPECT_EQ(FailingMemory::held, 0);
+  }
+  EXPECT_EQ(FailingMemory::calls, 2 * 4);
 }
 
 // The answer to the version query only: a host callback that may be called from any thread.
