@@ -182,6 +182,8 @@ intptr_t VSTCALL versionOnly(AEffect*, int32_t opcode, int32_t, intptr_t, void*,
   return opcode == audioMasterVersion ? 2400 : 0;
 }
 
+// Four threads create and close instances while allocations fail; each close may be the last
+// holder's, so creations also race the shared table's build and its release.
 TEST_F(FailingAllocations, ConcurrentCreationsWithFailuresGiveWholeInstancesOrNull) {
   FailingMemory::failEvery = 3;
   FailingMemory::slow = true;  // so that creations overlap at every step
