@@ -1,5 +1,6 @@
 // The overdrive engine: six parameters, a program bank, the coefficients derived from the
-// parameters, the smoothed control values, both channels' filter states and the shaper table.
+// parameters, the smoothed control values, both channels' filter states and a hold on the
+// library's shaper table.
 #pragma once
 
 #include <atomic>

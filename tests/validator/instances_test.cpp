@@ -1,6 +1,6 @@
 // Dozens of instances in one process, created, processed and closed in random order on two
-// threads. Instances share only module-wide globals, so each must sound exactly as it does
-// alone.
+// threads. Instances share only module-wide globals and the read-only shaper table, so each
+// must sound exactly as it does alone.
 #include <algorithm>
 #include <atomic>
 #include <memory>
