@@ -65,6 +65,35 @@ void printTable(const std::map<std::string, double>& ns, double cyclesPerNs) {
               ns.at("Baseline/Decay/512") / ns.at("Baseline/Drive/512"));
 }
 
+// Time per frame per instance against a lone instance in the same run, and how many instances
+// one core keeps in real time.
+void printManyInstancesTable(const std::map<std::string, double>& ns) {
+  auto name = [](const char* chain, int64_t count, int64_t block) {
+    return std::string(chain) + "/" + std::to_string(count) + "/" + std::to_string(block);
+  };
+  for (const char* chain :
+       {"Many", "ManyBaseline"}) {  // throws before printing when one is missing
+    for (int64_t block : kManyInstanceBlocks) {
+      for (int64_t count : kManyInstanceCounts) ns.at(name(chain, count, block));
+    }
+  }
+  std::printf(
+      "\nMany instances of \"Drive\" called in turn, each with its own input; fastest of 5 runs\n");
+  std::printf("%9s %6s %18s %8s %18s %14s %8s\n", "instances", "block", "ns/frame/instance",
+              "x lone", "instances per core", "baseline ns", "x lone");
+  for (int64_t block : kManyInstanceBlocks) {
+    const double lone = ns.at(name("Many", 1, block)),
+                 loneBaseline = ns.at(name("ManyBaseline", 1, block));
+    for (int64_t count : kManyInstanceCounts) {
+      const double own = ns.at(name("Many", count, block)),
+                   baseline = ns.at(name("ManyBaseline", count, block));
+      std::printf("%9lld %6lld %18.2f %8.2f %18.0f %14.2f %8.2f\n", static_cast<long long>(count),
+                  static_cast<long long>(block), own, own / lone, 1e9 / (own * kSampleRate),
+                  baseline, baseline / loneBaseline);
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,6 +107,11 @@ int main(int argc, char** argv) {
     printTable(reporter.nsPerFrame, measureCyclesPerNanosecond());
   } catch (const std::out_of_range&) {
     std::printf("\n(a filtered run: no table)\n");  // the table needs every case
+  }
+  try {
+    printManyInstancesTable(reporter.nsPerFrame);
+  } catch (const std::out_of_range&) {
+    std::printf("(a filtered run: no many-instances table)\n");
   }
   return 0;
 }

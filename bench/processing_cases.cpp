@@ -2,8 +2,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+#include <vector>
+
 #include "bench/bench_signal.h"
 #include "bench/peer_effect.h"
+#include "tests/support/split_mix.h"
 
 namespace {
 
@@ -47,6 +51,32 @@ void decay(benchmark::State& state, Chain chain) {
   state.counters["frames"] = frames * kDecayBlocks;
 }
 
+// A song's worth of instances, as a host runs one track after another: each instance has its
+// own input block and is called in turn, so nearly all the memory a round touches is the
+// plug-in's. The counter is per instance, so the table reads time per frame per instance.
+void manyInstances(benchmark::State& state, Chain chain) {
+  const auto count = static_cast<int32_t>(state.range(0));
+  const auto frames = static_cast<int32_t>(state.range(1));
+  std::vector<std::unique_ptr<OverdriveInstance>> instances;
+  std::vector<StereoBuffer> inputs;
+  SplitMix random{3};
+  for (int32_t n = 0; n < count; ++n) {
+    instances.push_back(std::make_unique<OverdriveInstance>(kDriveProgram));
+    StereoBuffer& input = inputs.emplace_back(frames);
+    for (int32_t i = 0; i < frames; ++i) {
+      input.left[i] = random.unit() - 0.5f;
+      input.right[i] = random.unit() - 0.5f;
+    }
+  }
+  StereoBuffer out(frames);
+  for (auto _ : state) {
+    for (int32_t n = 0; n < count; ++n)
+      process(*instances[n], chain, inputs[n].at(0), out.at(0), frames);
+    benchmark::ClobberMemory();
+  }
+  state.counters["frames"] = static_cast<double>(count) * frames;
+}
+
 void peer(benchmark::State& state) {
   const auto frames = static_cast<int32_t>(state.range(0));
   PeerEffect effect(kPeerPath, kSampleRate, frames);
@@ -84,6 +114,12 @@ void registerProcessingCases() {
                ->Arg(512)
                ->Arg(4096));
     settle(benchmark::RegisterBenchmark((prefix + "/Decay").c_str(), decay, chain)->Arg(512));
+  }
+  for (const auto& [name, chain] :
+       {std::pair{"Many", Chain::overdrive}, std::pair{"ManyBaseline", Chain::baseline}}) {
+    settle(benchmark::RegisterBenchmark(name, manyInstances, chain)
+               ->ArgsProduct({{kManyInstanceCounts.begin(), kManyInstanceCounts.end()},
+                              {kManyInstanceBlocks.begin(), kManyInstanceBlocks.end()}}));
   }
   settle(benchmark::RegisterBenchmark("Peer/Drive", peer)->Arg(32)->Arg(512)->Arg(4096));
 }

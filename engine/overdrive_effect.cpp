@@ -2,8 +2,7 @@
 
 #include "engine/engine_memory.h"
 #include "engine/parameter_table.h"
-#include "engine/shaper_table.h"
-#include "host/module_globals.h"
+#include "engine/shared_shaper_table.h"
 
 namespace {
 
@@ -11,23 +10,17 @@ constexpr int32_t kProgramCount = 3;
 
 }  // namespace
 
-// A failed allocation leaves its pointer null and skips what would use it; `main` sees
-// outOfMemory and destroys the object before a host can reach it.
+// A failed allocation leaves its pointer null and skips what would use it; `main` sees the
+// instance incomplete and destroys it before a host can reach it.
 OverdriveEffect::OverdriveEffect(audioMasterCallback hostCallback)
     : EffectBase(hostCallback, kProgramCount, kParameterCount) {
-  shaperTable = static_cast<float*>(engineMemory.allocate(sizeof(float) * kShaperTableSize));
-  if (shaperTable)
-    buildShaperTable(shaperTable);
-  else
-    outOfMemory = true;
+  shaperTable = acquireShaperTable();
 
   programs = static_cast<OverdriveProgram*>(
       engineMemory.allocate(sizeof(OverdriveProgram) * static_cast<size_t>(numPrograms)));
   if (programs) {
     fillProgramBank(programs, numPrograms);
     loadProgram(0);  // the editor does not exist yet: nobody to tell
-  } else {
-    outOfMemory = true;
   }
 
   recomputeCoefficients();
@@ -41,7 +34,7 @@ OverdriveEffect::OverdriveEffect(audioMasterCallback hostCallback)
 
 OverdriveEffect::~OverdriveEffect() {
   engineMemory.release(programs);
-  engineMemory.release(shaperTable);
+  if (shaperTable) releaseShaperTable();
 }
 
 float OverdriveEffect::getVu() { return peakLevel; }

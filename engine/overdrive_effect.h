@@ -1,8 +1,10 @@
 // The overdrive engine: six parameters, a program bank, the coefficients derived from the
-// parameters, the smoothed control values, both channels' filter states and the shaper table.
+// parameters, the smoothed control values, both channels' filter states and a hold on the
+// library's shaper table.
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/channel_state.h"
@@ -11,12 +13,16 @@
 
 // The post filter's pole and input weight: stored by one recomputation and read by the signal
 // path as one 8-byte unit, so that a frame never pairs one recomputation's pole with another's
-// weight (a mixed pair can lift the output 1.7 times past full scale). Aligned to its size, so
+// weight (one frame with the pole of PostFilter 1 and the weight of PostFilter 0 lifts a
+// full-scale output to 2.26). Aligned to its size, so
 // every compiler loads and stores it with one instruction instead of a library call.
 struct alignas(8) PostFilterCoefficients {
   float postFeedback;
   float postInputWeight;
 };
+
+// The line size of the x86 processors the plug-in runs on.
+constexpr size_t kCacheLine = 64;
 
 class OverdriveEffect : public EffectBase {
  public:
@@ -38,6 +44,10 @@ class OverdriveEffect : public EffectBase {
   float getVu() override;
   void suspend() override;
 
+  // Whether every allocation of this construction succeeded: only a complete instance is
+  // handed to a host.
+  bool complete() const { return shaperTable && programs; }
+
   // Derives every coefficient from the six parameter values. Touches no smoothed value and no
   // filter state, so a change glides in through the smoothers.
   void recomputeCoefficients();
@@ -54,9 +64,11 @@ class OverdriveEffect : public EffectBase {
 
   // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.
   float preAmpCubed = 0;
-  // driveFeed and bandMixFeed stay side by side, aligned as a pair: the signal path reads
-  // them with one 8-byte load.
-  alignas(8) float driveFeed = 0;
+  // From driveFeed to shaperTable: every field a block reads or writes, in two cache lines of
+  // their own. The alignment makes the whole object start and end on a line boundary, so
+  // instances processed on different threads never share a line. driveFeed and bandMixFeed
+  // stay side by side as a pair: the signal path reads them with one 8-byte load.
+  alignas(kCacheLine) float driveFeed = 0;
   float bandMixFeed = 0;
   float gainFeed = 0;
   std::atomic<PostFilterCoefficients> postFilterCoefficients{PostFilterCoefficients{0, 0}};
@@ -71,11 +83,15 @@ class OverdriveEffect : public EffectBase {
   ChannelState left;
   ChannelState right;
 
-  float* shaperTable = nullptr;  // owned; kShaperTableSize entries
+  // The library's one table (engine/shared_shaper_table.h), held while this instance lives;
+  // kShaperTableSize entries.
+  const float* shaperTable = nullptr;
 
  private:
   void loadProgram(int32_t program);
   void parameterChanged();
   template <bool accumulate>
   void processBlock(float** inputs, float** outputs, int32_t sampleFrames);
+  template <bool accumulate>
+  void processFrames(float** inputs, float** outputs, int32_t sampleFrames);  // at least 1
 };

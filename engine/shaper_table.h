@@ -1,5 +1,6 @@
 // The sine shaping function: a quarter period of a sine on each side of the table's centre,
-// built once per instance and read through one lookup that owns the clamp and the index rule.
+// built once per loaded library (engine/shared_shaper_table.h) and read through one lookup that
+// owns the clamp and the index rule.
 #pragma once
 
 #include <cstdint>

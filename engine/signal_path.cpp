@@ -95,7 +95,16 @@ constexpr int32_t kFramesBehind = 3;
 template <bool accumulate>
 void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t sampleFrames) {
   beginBlock(*this);
+  // With no frames to process the buffer arrays are not read: a host may pass null for them.
+  if (sampleFrames > 0)
+    processFrames<accumulate>(inputs, outputs, sampleFrames);
+  else
+    peakLevel = 0.0f;
+  endBlock(*this);
+}
 
+template <bool accumulate>
+void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sampleFrames) {
   const float* table = shaperTable;
   const float* inLeft = inputs[0];
   const float* inRight = inputs[1];
@@ -149,17 +158,21 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
       const LanePair gain = settled ? smoothers.gain : smoothers.stepGain(coefficients);
       const FrameResult result = outputStage(s, shaped, gain, coefficients);
       peak = _mm_max_pd(s.post2, peak);  // NaN never raises the meter
-      const __m128 out =
-          accumulate ? _mm_cvtpd_ps(widen(outLeft[frame], outRight[frame]) + result.unrounded)
-                     : result.stored;
-      outLeft[frame] = leftOf(out);
-      outRight[frame] = rightOf(out);
+      if (accumulate) {
+        // Left sum stored before the right output is read: with one buffer for both outputs
+        // the frame gets both results added, as a frame-by-frame chain adds them.
+        outLeft[frame] = static_cast<float>(outLeft[frame] + leftOf(result.unrounded));
+        outRight[frame] = static_cast<float>(outRight[frame] + rightOf(result.unrounded));
+      } else {
+        outLeft[frame] = leftOf(result.stored);
+        outRight[frame] = rightOf(result.stored);
+      }
     }
     driven = nextDriven;
     shaped = nextShaped;
     std::swap(splitOffsets, shaperOffsetsIn);
   };
-  const int32_t iterations = sampleFrames > 0 ? sampleFrames + kFramesBehind : 0;
+  const int32_t iterations = sampleFrames + kFramesBehind;
   int32_t i = 0;
   for (; i < std::min(kFramesBehind, iterations); ++i) iteration(i, std::false_type{});
   for (; i < sampleFrames; ++i) iteration(i, std::true_type{});
@@ -168,10 +181,11 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   s.storeTo(left, right);
   smoothers.storeTo(*this);
   peakLevel = static_cast<float>(std::fmax(leftOf(peak), rightOf(peak)));
-  endBlock(*this);
 }
 
 // A negative frame count is outside the host's contract and processes nothing, like 0.
+// One buffer for both outputs: the accumulating entry adds both channels' results to it, the
+// replacing entry leaves the right channel's.
 void OverdriveEffect::process(float** inputs, float** outputs, int32_t sampleFrames) {
   processBlock<true>(inputs, outputs, sampleFrames);
 }

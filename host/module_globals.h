@@ -4,6 +4,3 @@
 // The library's module handle (an HINSTANCE on Windows), stored when the platform loads the
 // library; the editor finds its dialog template and its own file name through it.
 extern void* moduleHandle;
-
-// Set by an engine constructor whose allocation failed; `main` reads it after construction.
-extern bool outOfMemory;

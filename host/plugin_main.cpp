@@ -1,18 +1,17 @@
 #include <new>
 
-#include "host/module_globals.h"
 #include "host/overdrive_plugin.h"
 
 extern "C" AEffect* VSTCALL pluginMain(audioMasterCallback hostCallback) {
-  // One failed construction must not make later ones fail.
-  outOfMemory = false;
   // Without a callback there is no host to ask; the version query is the host's consent.
   if (!hostCallback || hostCallback(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) {
     return nullptr;
   }
   OverdrivePlugin* plugin = new (std::nothrow) OverdrivePlugin(hostCallback);
   if (!plugin) return nullptr;
-  if (outOfMemory) {
+  // Success is read from this instance alone: another thread's creation, failed or not, can
+  // neither hide this one's failure nor cause one.
+  if (!plugin->complete()) {
     delete plugin;
     return nullptr;
   }

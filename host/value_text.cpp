@@ -44,12 +44,10 @@ void formatFloat(float value, char* text) {
 }
 
 void formatLong(int32_t value, char* text) {
-  if (value >= 100000000) {
+  // Eight characters hold up to eight digits, or a sign and seven.
+  if (value >= 100000000 || value <= -10000000) {
     std::strcpy(text, kHugeText);
     return;
   }
-  char wide[16];
-  std::snprintf(wide, sizeof wide, "%7d", static_cast<int>(value));
-  wide[kWidth] = '\0';
-  std::strcpy(text, wide);
+  std::snprintf(text, kWidth + 1, "%7d", static_cast<int>(value));
 }

@@ -13,5 +13,6 @@ inline constexpr char kNotANumberText[] = "  NaN   ";
 // in 8 characters; " Huge!  " above 99,999,999 or below -9,999,999.
 void formatFloat(float value, char* text);
 
-// `value` right-aligned in 7 characters, cut after 8; " Huge!  " from 100,000,000 on.
+// `value` right-aligned in 7 characters; " Huge!  " from 100,000,000 on and from -10,000,000
+// down, where the number would not fit in 8.
 void formatLong(int32_t value, char* text);

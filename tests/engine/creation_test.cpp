@@ -1,7 +1,12 @@
-// `main`: the version query, the finished record, independent instances, allocation failure.
+// `main`: the version query, the finished record, independent instances, allocation failure,
+// alone and while other creations run.
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
 #include "engine/engine_memory.h"
 #include "host/editor_base.h"
-#include "host/module_globals.h"
 #include "plugin_fixture.h"
 
 namespace {
@@ -53,6 +58,24 @@ TEST_F(Creation, EachCallGivesAnIndependentInstance) {
   EXPECT_EQ(second->dispatcher(second, effClose, 0, 0, nullptr, 0.0f), 1);
 }
 
+// What one block writes lies in lines of the instance's own, so instances processed on
+// different threads never share a cache line.
+TEST_F(Creation, InstancesOwnTheCacheLinesTheirBlocksUse) {
+  constexpr uintptr_t kLine = 64;
+  AEffect* second = pluginMain(RecordingHost::callback);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(sizeof(OverdrivePlugin) % kLine, 0u);
+  for (AEffect* r : {record, second}) {
+    auto* instance = static_cast<OverdrivePlugin*>(effectOf(r));
+    const auto first = reinterpret_cast<uintptr_t>(&instance->driveFeed);
+    const auto end = reinterpret_cast<uintptr_t>(&instance->shaperTable + 1);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(instance) % kLine, 0u);
+    EXPECT_EQ(first % kLine, 0u);
+    EXPECT_LE(end - first, 2 * kLine) << "the fields a block touches fill two lines";
+  }
+  second->dispatcher(second, effClose, 0, 0, nullptr, 0.0f);
+}
+
 TEST(CreationRefused, HostWithoutVersionOrCallbackGetsNothing) {
   RecordingHost host;
   host.answers[audioMasterVersion] = 0;
@@ -62,13 +85,21 @@ TEST(CreationRefused, HostWithoutVersionOrCallbackGetsNothing) {
   EXPECT_EQ(pluginMain(nullptr), nullptr);
 }
 
-// An allocator that fails one chosen allocation and counts what is still held.
+// An allocator that fails chosen allocations, can act at one of them, and counts what is held.
+// Safe to call from several threads.
 struct FailingMemory {
-  static inline int failAt = -1;
-  static inline int calls = 0;
-  static inline int held = 0;
+  static inline std::atomic<int> calls{0};
+  static inline std::atomic<int> held{0};
+  static inline int failAt = -1;    // this allocation fails
+  static inline int failEvery = 0;  // above 0: so does every allocation whose number it divides
+  static inline int actAt = -1;     // this allocation runs `action` before it answers
+  static inline void (*action)() = nullptr;
+  static inline bool slow = false;  // every allocation first lets other threads run a while
   static void* allocate(std::size_t bytes) {
-    if (calls++ == failAt) return nullptr;
+    const int call = calls++;
+    if (call == actAt) action();
+    if (slow) std::this_thread::sleep_for(std::chrono::microseconds(100));
+    if (call == failAt || (failEvery > 0 && call % failEvery == 0)) return nullptr;
     ++held;
     return ::operator new(bytes);
   }
@@ -78,16 +109,22 @@ struct FailingMemory {
   }
 };
 
-class AllocationFailure : public ::testing::TestWithParam<int> {
+class FailingAllocations : public ::testing::Test {
  protected:
   void SetUp() override {
     saved = engineMemory;
     engineMemory = {FailingMemory::allocate, FailingMemory::release};
     FailingMemory::calls = FailingMemory::held = 0;
+    FailingMemory::failAt = FailingMemory::actAt = -1;
+    FailingMemory::failEvery = 0;
+    FailingMemory::slow = false;
   }
   void TearDown() override { engineMemory = saved; }
+  static void close(AEffect* record) { record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f); }
   EngineMemory saved;
 };
+
+class AllocationFailure : public FailingAllocations, public ::testing::WithParamInterface<int> {};
 
 TEST_P(AllocationFailure, MainReturnsNullAndReleasesEverything) {
   RecordingHost host;
@@ -99,13 +136,80 @@ TEST_P(AllocationFailure, MainReturnsNullAndReleasesEverything) {
   FailingMemory::failAt = -1;
   AEffect* record = pluginMain(RecordingHost::callback);
   ASSERT_NE(record, nullptr) << "one failure does not make later creations fail";
-  EXPECT_FALSE(outOfMemory);
   EXPECT_EQ(FailingMemory::held, 2);
-  record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+  close(record);
   EXPECT_EQ(FailingMemory::held, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(ShaperTableOrProgramBank, AllocationFailure, ::testing::Values(0, 1));
+
+// A creation that starts while another one is failing, between that one's failed allocation
+// and its verdict, changes neither verdict.
+TEST_F(FailingAllocations, CreationInsideAnotherOnesFailureLeavesBothVerdicts) {
+  RecordingHost host;
+  static AEffect* inner;
+  inner = nullptr;
+  FailingMemory::failAt = 0;  // the outer creation's shaper table
+  FailingMemory::actAt = 1;   // its program bank, allocated after the failure
+  FailingMemory::action = [] { inner = pluginMain(RecordingHost::callback); };
+  AEffect* outer = pluginMain(RecordingHost::callback);
+  EXPECT_EQ(outer, nullptr) << "a creation that lost an allocation is not handed out";
+  ASSERT_NE(inner, nullptr);
+  EXPECT_EQ(FailingMemory::held, 2) << "only the inner instance holds memory";
+  close(inner);
+  EXPECT_EQ(FailingMemory::held, 0);
+}
+
+// One table per loaded library: every instance reads the same one, the last to close releases
+// it, and the next creation builds it again.
+TEST_F(FailingAllocations, InstancesShareOneTableReleasedWithTheLast) {
+  RecordingHost host;
+  for (int round = 0; round < 2; ++round) {
+    AEffect* records[3];
+    for (AEffect*& r : records) ASSERT_NE(r = pluginMain(RecordingHost::callback), nullptr);
+    const float* table = static_cast<OverdriveEffect*>(effectOf(records[0]))->shaperTable;
+    for (AEffect* r : records)
+      EXPECT_EQ(static_cast<OverdriveEffect*>(effectOf(r))->shaperTable, table);
+    EXPECT_EQ(FailingMemory::held, 1 + 3) << "one table and three program banks";
+    for (AEffect* r : records) close(r);
+    EXPECT_EQ(FailingMemory::held, 0);
+  }
+  EXPECT_EQ(FailingMemory::calls, 2 * 4);
+}
+
+// The answer to the version query only: a host callback that may be called from any thread.
+intptr_t VSTCALL versionOnly(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+  return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+// Four threads create and close instances while allocations fail; each close may be the last
+// holder's, so creations also race the shared table's build and its release.
+TEST_F(FailingAllocations, ConcurrentCreationsWithFailuresGiveWholeInstancesOrNull) {
+  FailingMemory::failEvery = 3;
+  FailingMemory::slow = true;  // so that creations overlap at every step
+  constexpr int kThreads = 4, kCreations = 100;
+  std::atomic<int> whole{0}, refused{0}, broken{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&] {
+      for (int n = 0; n < kCreations; ++n) {
+        AEffect* record = pluginMain(versionOnly);
+        if (!record) {
+          ++refused;
+          continue;
+        }
+        const auto* effect = static_cast<OverdriveEffect*>(effectOf(record));
+        ++(effect->shaperTable && effect->programs ? whole : broken);
+        close(record);
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(broken, 0) << "no creation hands out an instance with a missing allocation";
+  EXPECT_GT(whole, 0);
+  EXPECT_GT(refused, 0);
+  EXPECT_EQ(FailingMemory::held, 0);
+}
 
 // Records the order of the two steps that end every parameter change.
 class WatchingEditor : public EditorBase {

@@ -18,7 +18,7 @@ TEST(PluginFileExports, OnlyTheEntryNamesAreVisible) {
 #else
   EXPECT_EQ(plugin.symbol("VSTPluginMain"), plugin.symbol("main")) << "one function, two names";
 #endif
-  for (const char* internal : {"pluginMain", "outOfMemory", "moduleHandle", "dispatcherEntry"}) {
+  for (const char* internal : {"pluginMain", "engineMemory", "moduleHandle", "dispatcherEntry"}) {
     EXPECT_EQ(plugin.symbol(internal), nullptr) << internal;
   }
 }

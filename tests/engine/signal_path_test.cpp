@@ -119,6 +119,54 @@ TEST_F(SignalPath, ZeroAndNegativeFrameCountsWriteNothingButStillFlush) {
   EXPECT_EQ(effect->left.post1, 0.0f);
 }
 
+// With no frames to process neither entry reads the buffer arrays, so a host may pass null;
+// the block edges still run.
+TEST_F(SignalPath, NoFramesReadNoBufferArraysButStillFlush) {
+  StereoBuffer in(16, 0.9f, 0.9f), out(16);
+  for (const auto entry : {record->process, record->processReplacing}) {
+    for (int32_t frames : {0, -7}) {
+      replacing(in, out);
+      ASSERT_GT(effect->peakLevel, 0.0f);
+      effect->left.toneLow = 5.9604645e-8f;
+      effect->right.post2 = -5.9604645e-8f;
+      entry(record, nullptr, nullptr, frames);
+      EXPECT_EQ(effect->peakLevel, 0.0f);
+      EXPECT_EQ(effect->left.toneLow, 0.0f);
+      EXPECT_EQ(effect->right.post2, 0.0f);
+    }
+  }
+}
+
+// A host that sums a stereo effect into a mono bus passes one buffer as both outputs. The
+// accumulating entry adds the left result and then the right one to each frame; the replacing
+// entry leaves the right result. Two twins with separate buffers give the expected sums: one
+// adds the left result to the bus, the other adds the right result to that.
+TEST_F(SignalPath, OneBufferForBothOutputs) {
+  constexpr size_t kFrames = 300;
+  AEffect* twins[2] = {pluginMain(RecordingHost::callback), pluginMain(RecordingHost::callback)};
+  for (AEffect* twin : twins) ASSERT_NE(twin, nullptr);
+  StereoBuffer in(kFrames), leftAdded(kFrames), bothAdded(kFrames);
+  for (size_t i = 0; i < kFrames; ++i) {
+    in.left[i] = std::sin(0.05f * i) * 0.8f;
+    in.right[i] = std::cos(0.031f * i) * 0.6f;
+    leftAdded.left[i] = 0.001f * static_cast<float>(i % 23) - 0.01f;
+  }
+  std::vector<float> bus = leftAdded.left;
+  for (AEffect* r : {record, twins[0], twins[1]}) r->dispatcher(r, effSetProgram, 0, 2, nullptr, 0);
+  twins[0]->process(twins[0], in.channels(), leftAdded.channels(), kFrames);
+  bothAdded.right = leftAdded.left;
+  twins[1]->process(twins[1], in.channels(), bothAdded.channels(), kFrames);
+  float* mono[2] = {bus.data(), bus.data()};
+  record->process(record, in.channels(), mono, kFrames);
+  EXPECT_EQ(bus, bothAdded.right);
+
+  StereoBuffer separate(kFrames);
+  twins[0]->processReplacing(twins[0], in.channels(), separate.channels(), kFrames);
+  record->processReplacing(record, in.channels(), mono, kFrames);
+  EXPECT_EQ(bus, separate.right);
+  for (AEffect* twin : twins) twin->dispatcher(twin, effClose, 0, 0, nullptr, 0.0f);
+}
+
 TEST_F(SignalPath, FlushZeroesStatesUpToTwoToTheMinus24) {
   const float limit = 5.9604645e-8f;  // 2^-24
   const float above = std::nextafter(limit, 1.0f);
