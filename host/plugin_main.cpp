@@ -1,9 +1,12 @@
 #include <new>
 
+#include "host/float_environment.h"
 #include "host/module_globals.h"
 #include "host/overdrive_plugin.h"
 
 extern "C" AEffect* VSTCALL pluginMain(audioMasterCallback hostCallback) {
+  // The shaper table and the first coefficients come out the same whatever the host's thread set.
+  const FloatingPointDefaults defaults;
   // One failed construction must not make later ones fail.
   outOfMemory = false;
   // Without a callback there is no host to ask; the version query is the host's consent.
