@@ -44,7 +44,7 @@ OverdriveEffect::~OverdriveEffect() {
   engineMemory.release(shaperTable);
 }
 
-float OverdriveEffect::getVu() { return peakLevel; }
+float OverdriveEffect::getVu() { return peakLevel.load(std::memory_order_relaxed); }
 
 // Suspending keeps every state: the sound goes on where it stopped.
 void OverdriveEffect::suspend() {}

@@ -10,9 +10,9 @@
 #include "host/effect_base.h"
 
 // The post filter's pole and input weight: stored by one recomputation and read by the signal
-// path as one 8-byte unit, so that a frame never pairs one recomputation's pole with another's
-// weight (a mixed pair can lift the output 1.7 times past full scale). Aligned to its size, so
-// every compiler loads and stores it with one instruction instead of a library call.
+// path as one 8-byte atomic unit, so that a frame never pairs one recomputation's pole with
+// another's weight (a mixed pair can lift the output 1.38 times past full scale). Aligned to its
+// size, so every compiler loads and stores it with one instruction instead of a library call.
 struct alignas(8) PostFilterCoefficients {
   float postFeedback;
   float postInputWeight;
@@ -44,21 +44,24 @@ class OverdriveEffect : public EffectBase {
 
   OverdriveProgram* programs = nullptr;  // owned; numPrograms records
 
+  // Values that cross threads are atomic. Parameters and coefficients are stored on whichever
+  // thread sets a parameter (the host's, the editor's) and read on the processing thread and by
+  // the host's queries; each is stored and loaded on its own, relaxed (a plain move on x86): a
+  // reader sees one store's value or a later one's, and the smoothers absorb any mix of them.
+
   // The current parameter values, stored unclamped.
-  float preBand = 0;
-  float x100Switch = 0;
-  float color = 0;
-  float preAmp = 0;
-  float postFilter = 0;
-  float postGain = 0;
+  std::atomic<float> preBand{0};
+  std::atomic<float> x100Switch{0};
+  std::atomic<float> color{0};
+  std::atomic<float> preAmp{0};
+  std::atomic<float> postFilter{0};
+  std::atomic<float> postGain{0};
 
   // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.
-  float preAmpCubed = 0;
-  // driveFeed and bandMixFeed stay side by side, aligned as a pair: the signal path reads
-  // them with one 8-byte load.
-  alignas(8) float driveFeed = 0;
-  float bandMixFeed = 0;
-  float gainFeed = 0;
+  std::atomic<float> preAmpCubed{0};
+  std::atomic<float> driveFeed{0};
+  std::atomic<float> bandMixFeed{0};
+  std::atomic<float> gainFeed{0};
   std::atomic<PostFilterCoefficients> postFilterCoefficients{PostFilterCoefficients{0, 0}};
 
   // Smoothed control values shared by both channels.
@@ -66,7 +69,8 @@ class OverdriveEffect : public EffectBase {
   float bandMix = 1.0f;
   float gain = 1.0f;
 
-  float peakLevel = 0;  // largest final value of the last block, never below 0
+  // Largest final value of the last block, never below 0; getVu reads it on any thread.
+  std::atomic<float> peakLevel{0};
 
   ChannelState left;
   ChannelState right;

@@ -1,7 +1,7 @@
 #include "host/module_globals.h"
 
 void* moduleHandle = nullptr;
-bool outOfMemory = false;
+std::atomic<bool> outOfMemory{false};
 
 #ifdef _WIN32
 #include <windows.h>
