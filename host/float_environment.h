@@ -7,8 +7,14 @@
 #include <xmmintrin.h>
 
 #include <cstdint>
-#if defined(__i386__)
+
+// Where the C library's sine runs on the x87 unit: MinGW's, on both Windows targets (on i686 its
+// logarithm and powers too).
+#if defined(_WIN32) || defined(__i386__)
+#define VORRA_X87_LIBRARY 1
 #include <cfenv>
+#else
+#define VORRA_X87_LIBRARY 0
 #endif
 
 // The vector unit's control and status register. All of the plug-in's own float and double
@@ -33,20 +39,21 @@ class VectorUnitDefaults {
   uint32_t caller_;
 };
 
-// What every entry but the two processing ones runs in. On i686 the C library's sine (the
-// shaper table), logarithm and powers (the value texts) run on the x87 unit, whose precision and
-// rounding controls change their results, so that unit is put in its default state too. The
-// signal path uses no x87 instruction on any target, so processing pays only for the vector unit.
+// What every entry but the two processing ones runs in. Where the library's sine (the shaper
+// table) runs on the x87 unit, whose precision and rounding controls change its results and whose
+// flags it raises, that unit is put in its default state too and given back with the host's
+// controls and flags. The signal path uses no x87 instruction on any target, so processing pays
+// only for the vector unit.
 class FloatingPointDefaults {
  public:
   FloatingPointDefaults() {
-#if defined(__i386__)
+#if VORRA_X87_LIBRARY
     std::fegetenv(&caller_);
     std::fesetenv(FE_DFL_ENV);
 #endif
   }
   ~FloatingPointDefaults() {
-#if defined(__i386__)
+#if VORRA_X87_LIBRARY
     std::fesetenv(&caller_);
 #endif
   }
@@ -57,7 +64,7 @@ class FloatingPointDefaults {
   // Constructed first and destroyed last: the caller's register is taken before the x87 work
   // and is what stays when the entry returns.
   VectorUnitDefaults vectorUnit_;
-#if defined(__i386__)
+#if VORRA_X87_LIBRARY
   std::fenv_t caller_;
 #endif
 };
