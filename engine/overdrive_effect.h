@@ -11,7 +11,7 @@
 
 // The post filter's pole and input weight: stored by one recomputation and read by the signal
 // path as one 8-byte atomic unit, so that a frame never pairs one recomputation's pole with
-// another's weight (a mixed pair can lift the output 1.38 times past full scale). Aligned to its
+// another's weight (a mixed pair can lift the output 1.7 times past full scale). Aligned to its
 // size, so every compiler loads and stores it with one instruction instead of a library call.
 struct alignas(8) PostFilterCoefficients {
   float postFeedback;
