@@ -14,61 +14,57 @@
 
 namespace {
 
-constexpr uint32_t kDefaultCsr = 0x1F80;  // all exceptions masked, to nearest, no flushing
+// The calling thread's floating-point state: the vector unit's register and, on Windows, where
+// MinGW's sine builds the shaper table on the x87 unit, that unit's controls and flags.
+struct FpState {
+  uint32_t csr;
+  uint16_t x87Control = 0x037F;  // all masked, 64-bit precision, to nearest
+  uint16_t x87Flags = 0;
+  bool operator!=(const FpState& o) const {
+    return csr != o.csr || x87Control != o.x87Control || x87Flags != o.x87Flags;
+  }
+};
 
-// MinGW's sine, which builds the shaper table, runs on the x87 unit: on Windows the host's x87
-// controls and flags are part of its state too.
+constexpr FpState kDefault{0x1F80};  // SSE: all masked, to nearest, no flushing
+
+FpState current() {
+  FpState state{_mm_getcsr()};
 #if defined(_WIN32)
-constexpr uint16_t kDefaultX87 = 0x037F;  // all masked, 64-bit precision, to nearest
-
-struct X87State {
-  uint16_t control, flags;
-  bool operator!=(const X87State& o) const { return control != o.control || flags != o.flags; }
-};
-
-X87State readX87() {
   std::fenv_t env;
   std::fegetenv(&env);
-  return {env.__control_word, static_cast<uint16_t>(env.__status_word & 0x3F)};
-}
-
-// Sets the x87 controls with no flag raised; leaves the vector unit's register to the caller.
-void setX87(uint16_t control) {
-  std::fenv_t env;
-  std::fegetenv(&env);
-  env.__control_word = control;
-  env.__status_word &= ~0x3F;
-  env.__mxcsr = _mm_getcsr();
-  std::fesetenv(&env);
-}
-#else
-constexpr uint16_t kDefaultX87 = 0;
-
-struct X87State {
-  bool operator!=(const X87State&) const { return false; }
-};
-
-X87State readX87() { return {}; }
-void setX87(uint16_t) {}
+  state.x87Control = env.__control_word;
+  state.x87Flags = env.__status_word & 0x3F;
 #endif
+  return state;
+}
+
+void enter(const FpState& state) {
+#if defined(_WIN32)
+  std::fenv_t env;
+  std::fegetenv(&env);
+  env.__control_word = state.x87Control;
+  env.__status_word = static_cast<uint16_t>((env.__status_word & ~0x3F) | state.x87Flags);
+  std::fesetenv(&env);
+#endif
+  _mm_setcsr(state.csr);
+}
 
 struct HostState {
   const char* name;
-  uint32_t csr;
-  uint16_t x87 = kDefaultX87;
+  FpState state;
 };
 
 const HostState kHostStates[] = {
-    {"default", kDefaultCsr},
-    {"flush to zero, denormals are zero", kDefaultCsr | 0x8040},
-    {"rounding down", kDefaultCsr | 0x2000},
-    {"rounding up", kDefaultCsr | 0x4000},
-    {"rounding toward zero", kDefaultCsr | 0x6000},
-    {"every exception unmasked", 0x0000},
-    {"every flag raised, flushing", kDefaultCsr | 0x8040 | 0x003F},
+    {"default", kDefault},
+    {"flush to zero, denormals are zero", {0x1F80 | 0x8040}},
+    {"rounding down", {0x1F80 | 0x2000}},
+    {"rounding up", {0x1F80 | 0x4000}},
+    {"rounding toward zero", {0x1F80 | 0x6000}},
+    {"every exception unmasked", {0x0000}},
+    {"every flag raised, flushing", {0x1F80 | 0x8040 | 0x003F}},
 #if defined(_WIN32)
-    {"x87 at 53-bit precision, rounding down", kDefaultCsr, 0x027F | 0x0400},
-    {"x87 at 24-bit precision, rounding up", kDefaultCsr, 0x007F | 0x0800},
+    {"x87 at 53-bit precision, rounding down", {0x1F80, 0x027F | 0x0400}},
+    {"x87 at 24-bit precision, rounding up", {0x1F80, 0x007F | 0x0800}},
 #endif
 };
 
@@ -80,95 +76,80 @@ struct Session {
 
 // Runs `call` on this thread in the host's state, notes whether the state is exactly as the host
 // left it, and returns to the default state for the test's own work.
-void asHost(const HostState& host, Session& seen, const char* what,
+void asHost(const FpState& host, Session& seen, const char* what,
             const std::function<void()>& call) {
-  setX87(host.x87);
-  _mm_setcsr(host.csr);
-  const X87State x87 = readX87();
+  enter(host);
+  const FpState before = current();
   call();
-  const uint32_t after = _mm_getcsr();
-  const X87State x87After = readX87();
-  _mm_setcsr(kDefaultCsr);
-  setX87(kDefaultX87);
-  if (after != host.csr || x87After != x87) seen.unrestored.push_back(what);
+  const FpState after = current();
+  enter(kDefault);
+  if (after != before) seen.unrestored.push_back(what);
 }
-
-void append(Session& seen, float value) { seen.bits.push_back(bitsOf(value)); }
 
 // One session through every entry, made in the host's state: creation, a program, parameters,
 // loud noise with denormal samples in it, then silence in which the post filter decays through
-// the denormal range, through both processing entries; then every state, the meter and the
-// texts, all as bits.
-Session session(const HostState& host) {
+// the denormal range, through both processing entries; then the meter, every state and the
+// parameters, all as bits.
+Session session(const FpState& host) {
   Session seen;
-  AEffect* record = nullptr;
-  asHost(host, seen, "main", [&] { record = pluginMain(RecordingHost::callback); });
-  if (!record) {
+  auto call = [&](const char* what, const std::function<void()>& entry) {
+    asHost(host, seen, what, entry);
+  };
+  auto add = [&](float value) { seen.bits.push_back(bitsOf(value)); };
+  AEffect* r = nullptr;
+  call("main", [&] { r = pluginMain(RecordingHost::callback); });
+  if (!r) {
     ADD_FAILURE() << "no instance";
     return seen;
   }
-  auto dispatch = [&](int32_t opcode, int32_t index, intptr_t value, void* ptr) {
-    intptr_t answer = 0;
-    asHost(host, seen, "dispatcher",
-           [&] { answer = record->dispatcher(record, opcode, index, value, ptr, 0.0f); });
-    return answer;
-  };
-  dispatch(effSetProgram, 0, 2, nullptr);
+  call("dispatcher", [&] { r->dispatcher(r, effSetProgram, 0, 2, nullptr, 0.0f); });
   const float values[] = {0.37f, 0.81f, 0.66f, 1.0f, 0.13f, 0.92f};
-  for (int32_t i = 0; i < 6; ++i)
-    asHost(host, seen, "setParameter", [&] { record->setParameter(record, i, values[i]); });
+  for (int32_t i = 0; i < 6; ++i) call("setParameter", [&] { r->setParameter(r, i, values[i]); });
 
   SplitMix random{4242};
   for (int block = 0; block < 12; ++block) {
-    const size_t frames = 64 + random.below(400);
-    const bool loud = block < 4;
-    StereoBuffer in(frames), out(frames, 0.25f, -0.25f);
-    for (size_t i = 0; i < frames; ++i) {
-      in.left[i] = loud ? random.unit() - 0.5f : 0.0f;
-      in.right[i] = loud && i % 7 ? random.unit() - 0.5f : 3e-41f;  // some denormal input
+    const int32_t n = 64 + static_cast<int32_t>(random.below(400));
+    StereoBuffer in(static_cast<size_t>(n)), out(static_cast<size_t>(n), 0.25f, -0.25f);
+    for (size_t i = 0; i < in.left.size(); ++i) {
+      in.left[i] = block < 4 ? random.unit() - 0.5f : 0.0f;
+      in.right[i] = block < 4 && i % 7 ? random.unit() - 0.5f : 3e-41f;
     }
-    const int32_t n = static_cast<int32_t>(frames);
-    if (block % 2)
-      asHost(host, seen, "process",
-             [&] { record->process(record, in.channels(), out.channels(), n); });
-    else
-      asHost(host, seen, "processReplacing",
-             [&] { record->processReplacing(record, in.channels(), out.channels(), n); });
-    for (size_t i = 0; i < frames; ++i) {
-      append(seen, out.left[i]);
-      append(seen, out.right[i]);
+    const AEffectProcessProc entry = block % 2 ? r->process : r->processReplacing;
+    call(block % 2 ? "process" : "processReplacing",
+         [&] { entry(r, in.channels(), out.channels(), n); });
+    for (size_t i = 0; i < out.left.size(); ++i) {
+      add(out.left[i]);
+      add(out.right[i]);
     }
-    append(seen, static_cast<float>(dispatch(effGetVu, 0, 0, nullptr)));
+    intptr_t vu = 0;
+    call("dispatcher", [&] { vu = r->dispatcher(r, effGetVu, 0, 0, nullptr, 0.0f); });
+    seen.bits.push_back(static_cast<uint32_t>(vu));
   }
 
-  const OverdriveEffect& e = *static_cast<OverdriveEffect*>(effectOf(record));
+  const OverdriveEffect& e = *static_cast<OverdriveEffect*>(effectOf(r));
   for (const ChannelState* c : {&e.left, &e.right}) {
     for (float v : {c->toneLow, c->toneBand, c->toneHigh, c->toneFreq, c->splitLow, c->splitBand,
-                    c->splitHigh, c->post1, c->post2})
-      append(seen, v);
-    append(seen, c->toneFreqFeed);
+                    c->splitHigh, c->post1, c->post2, c->toneFreqFeed.load()})
+      add(v);
   }
-  for (float v : {e.drive, e.bandMix, e.gain, static_cast<float>(e.peakLevel),
-                  static_cast<float>(e.driveFeed), static_cast<float>(e.gainFeed)})
-    append(seen, v);
+  for (float v :
+       {e.drive, e.bandMix, e.gain, e.peakLevel.load(), e.driveFeed.load(), e.gainFeed.load()})
+    add(v);
   for (int32_t i = 0; i < 6; ++i) {
     float value = 0;
-    asHost(host, seen, "getParameter", [&] { value = record->getParameter(record, i); });
-    append(seen, value);
-    char text[64] = {};
-    dispatch(effGetParamDisplay, i, 0, text);
-    for (char ch : std::string(text)) seen.bits.push_back(static_cast<unsigned char>(ch));
+    call("getParameter", [&] { value = r->getParameter(r, i); });
+    add(value);
   }
-  dispatch(effClose, 0, 0, nullptr);
+  call("dispatcher", [&] { r->dispatcher(r, effClose, 0, 0, nullptr, 0.0f); });
   return seen;
 }
 
 TEST(FloatEnvironment, EveryHostStateGetsTheDefaultStateBitsAndKeepsItsOwn) {
   RecordingHost host;
-  const std::vector<uint32_t> expected = session(kHostStates[0]).bits;
+  const std::vector<uint32_t> expected = session(kDefault).bits;
   for (const HostState& state : kHostStates) {
     SCOPED_TRACE(state.name);
-    const Session got = session(state);
+    const Session got = session(state.state);
     EXPECT_EQ(got.unrestored.size(), 0u)
         << (got.unrestored.empty() ? "" : got.unrestored[0]) << " is the first entry of "
         << got.unrestored.size() << " that returned with the host's state changed";
