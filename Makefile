@@ -1,5 +1,5 @@
 # Front doors. Each installs the Debian packages it needs (scripts/install-deps.sh) and no more.
-PRESETS := linux win32 win64 linux-asan linux-fuzz
+PRESETS := linux win32 win64 linux-asan linux-tsan linux-fuzz
 BUILD_JOBS ?= 2
 
 .DEFAULT_GOAL := help
@@ -8,7 +8,7 @@ BUILD_JOBS ?= 2
 
 help:
 	@echo "make demo        build the Linux plug-in and vorra-render, render the demo riff into out/"
-	@echo "make test        build linux, win32, win64, linux-asan and linux-fuzz and run their tests"
+	@echo "make test        build linux, win32, win64, linux-asan, linux-tsan and linux-fuzz and run their tests"
 	@echo "make bench       benchmark table, instructions per frame (callgrind), win64 timing under Wine"
 	@echo "make screenshot  pictures of the editor under Xvfb, into build/screenshots/"
 	@echo "make dist        dist/vorra-overdrive-<target>/ and a zip of each"

@@ -39,7 +39,8 @@ double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double dri
   const double post2 =
       post1 * post.postInputWeight + static_cast<double>(post.postFeedback) * c.post2;
   c.post2 = static_cast<float>(post2);
-  if (post2 > e.peakLevel) e.peakLevel = static_cast<float>(post2);
+  if (post2 > e.peakLevel.load(std::memory_order_relaxed))
+    e.peakLevel.store(static_cast<float>(post2), std::memory_order_relaxed);
   return post2;
 }
 
@@ -47,7 +48,7 @@ double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double dri
 
 void baselineProcessReplacing(OverdriveEffect& e, float** inputs, float** outputs,
                               int32_t sampleFrames) {
-  e.peakLevel = 0.0f;
+  e.peakLevel.store(0.0f, std::memory_order_relaxed);
   beginBlock(e);
   for (int32_t i = 0; i < sampleFrames; ++i) {
     const double drive = e.drive * kSmoothing + e.driveFeed;

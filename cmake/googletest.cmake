@@ -21,8 +21,9 @@ endif()
 
 # One test executable per subsystem; its cases are listed when CTest runs (under Wine for the
 # Windows targets), so building never needs the emulator.
+# LABELS names the labels its cases carry, for presets that run only some suites.
 function(vorra_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
   # Built all the same where it cannot run; CTest counts it as skipped and says why.
@@ -32,5 +33,6 @@ function(vorra_add_test name)
     return()
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES ENVIRONMENT "VORRA_BUILD_DIR=${CMAKE_BINARY_DIR}")
+                       PROPERTIES ENVIRONMENT "VORRA_BUILD_DIR=${CMAKE_BINARY_DIR}"
+                                  LABELS "${ARG_LABELS}")
 endfunction()

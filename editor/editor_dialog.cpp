@@ -9,6 +9,7 @@
 #include "editor/slider_scale.h"
 #include "editor/web_site.h"
 #include "host/effect_base.h"
+#include "host/float_environment.h"
 #include "resources/metalui_ids.h"
 
 namespace {
@@ -50,6 +51,8 @@ void onSliderMoved(OverdriveEditor& editor, HWND slider) {
 }  // namespace
 
 INT_PTR CALLBACK editorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A slider's value and every parameter it sets are computed as on any other entry.
+  const FloatingPointDefaults defaults;
   if (message == WM_INITDIALOG) {
     SetPropA(dialog, kEditorProperty, reinterpret_cast<HANDLE>(lParam));
     prepareSliders(dialog);

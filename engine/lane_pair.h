@@ -34,7 +34,6 @@ struct alignas(8) IntPair {
 
 inline void storeLanes(__m128i v, IntPair& slot) {
   _mm_storel_epi64(reinterpret_cast<__m128i*>(slot.lanes), v);
-  __asm__("" : "+m"(slot));  // keeps the compiler from turning the reads into lane moves
 }
 
 // The lanes of a pair of floats (from _mm_cvtpd_ps).

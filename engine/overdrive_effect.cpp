@@ -37,7 +37,7 @@ OverdriveEffect::~OverdriveEffect() {
   if (shaperTable) releaseShaperTable();
 }
 
-float OverdriveEffect::getVu() { return peakLevel; }
+float OverdriveEffect::getVu() { return peakLevel.load(std::memory_order_relaxed); }
 
 // Suspending keeps every state: the sound goes on where it stopped.
 void OverdriveEffect::suspend() {}

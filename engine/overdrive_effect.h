@@ -12,10 +12,10 @@
 #include "host/effect_base.h"
 
 // The post filter's pole and input weight: stored by one recomputation and read by the signal
-// path as one 8-byte unit, so that a frame never pairs one recomputation's pole with another's
-// weight (one frame with the pole of PostFilter 1 and the weight of PostFilter 0 lifts a
-// full-scale output to 2.26). Aligned to its size, so
-// every compiler loads and stores it with one instruction instead of a library call.
+// path as one 8-byte atomic unit, so that a frame never pairs one recomputation's pole with
+// another's weight (one frame with the pole of PostFilter 1 and the weight of PostFilter 0 lifts
+// a full-scale output to 2.26). Aligned to its size, so every compiler loads and stores it with
+// one instruction instead of a library call.
 struct alignas(8) PostFilterCoefficients {
   float postFeedback;
   float postInputWeight;
@@ -54,23 +54,27 @@ class OverdriveEffect : public EffectBase {
 
   OverdriveProgram* programs = nullptr;  // owned; numPrograms records
 
+  // Values that cross threads are atomic. Parameters and coefficients are stored on whichever
+  // thread sets a parameter (the host's, the editor's) and read on the processing thread and by
+  // the host's queries; each is stored and loaded on its own, relaxed (a plain move on x86): a
+  // reader sees one store's value or a later one's, and the smoothers absorb any mix of them.
+
   // The current parameter values, stored unclamped.
-  float preBand = 0;
-  float x100Switch = 0;
-  float color = 0;
-  float preAmp = 0;
-  float postFilter = 0;
-  float postGain = 0;
+  std::atomic<float> preBand{0};
+  std::atomic<float> x100Switch{0};
+  std::atomic<float> color{0};
+  std::atomic<float> preAmp{0};
+  std::atomic<float> postFilter{0};
+  std::atomic<float> postGain{0};
 
   // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.
-  float preAmpCubed = 0;
+  std::atomic<float> preAmpCubed{0};
   // From driveFeed to shaperTable: every field a block reads or writes, in two cache lines of
   // their own. The alignment makes the whole object start and end on a line boundary, so
-  // instances processed on different threads never share a line. driveFeed and bandMixFeed
-  // stay side by side as a pair: the signal path reads them with one 8-byte load.
-  alignas(kCacheLine) float driveFeed = 0;
-  float bandMixFeed = 0;
-  float gainFeed = 0;
+  // instances processed on different threads never share a line.
+  alignas(kCacheLine) std::atomic<float> driveFeed{0};
+  std::atomic<float> bandMixFeed{0};
+  std::atomic<float> gainFeed{0};
   std::atomic<PostFilterCoefficients> postFilterCoefficients{PostFilterCoefficients{0, 0}};
 
   // Smoothed control values shared by both channels.
@@ -78,7 +82,8 @@ class OverdriveEffect : public EffectBase {
   float bandMix = 1.0f;
   float gain = 1.0f;
 
-  float peakLevel = 0;  // largest final value of the last block, never below 0
+  // Largest final value of the last block, never below 0; getVu reads it on any thread.
+  std::atomic<float> peakLevel{0};
 
   ChannelState left;
   ChannelState right;

@@ -12,7 +12,7 @@ enum class ParameterDisplay {
 };
 
 struct ParameterInfo {
-  float OverdriveEffect::*current;
+  std::atomic<float> OverdriveEffect::*current;
   float OverdriveProgram::*stored;
   const char* name;  // 10 characters
   ParameterDisplay display;

@@ -15,7 +15,8 @@ void OverdriveEffect::loadProgram(int32_t program) {
   currentProgram = program;
   for (int32_t i = 0; i < kParameterCount; ++i) {
     const ParameterInfo& parameter = *parameterAt(i);
-    this->*parameter.current = programs[program].*parameter.stored;
+    (this->*parameter.current)
+        .store(programs[program].*parameter.stored, std::memory_order_relaxed);
   }
 }
 
@@ -27,13 +28,14 @@ void OverdriveEffect::setProgram(int32_t program) {
 }
 
 void OverdriveEffect::setParameter(int32_t index, float value) {
-  if (const ParameterInfo* parameter = parameterAt(index)) this->*parameter->current = value;
+  if (const ParameterInfo* parameter = parameterAt(index))
+    (this->*parameter->current).store(value, std::memory_order_relaxed);
   parameterChanged();
 }
 
 float OverdriveEffect::getParameter(int32_t index) {
   const ParameterInfo* parameter = parameterAt(index);
-  return parameter ? this->*parameter->current : 0.0f;
+  return parameter ? (this->*parameter->current).load(std::memory_order_relaxed) : 0.0f;
 }
 
 void OverdriveEffect::setProgramName(char* name) {
@@ -56,7 +58,7 @@ void OverdriveEffect::getParameterLabel(int32_t index, char* label) {
 void OverdriveEffect::getParameterDisplay(int32_t index, char* text) {
   const ParameterInfo* parameter = parameterAt(index);
   if (!parameter) return;
-  const float value = this->*parameter->current;
+  const float value = (this->*parameter->current).load(std::memory_order_relaxed);
   switch (parameter->display) {
     case ParameterDisplay::value: float2string(value, text); break;
     // The same 0.5 rule as the editor's check box; the engine's x100 needs more than 0.5.

@@ -12,7 +12,6 @@
 // and the processor overlaps them. Each frame still passes every step in order, with its own
 // smoothed values, so the results are the same bits.
 #include <algorithm>
-#include <cmath>
 #include <type_traits>
 
 #include "engine/block_edges.h"
@@ -99,7 +98,7 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
   if (sampleFrames > 0)
     processFrames<accumulate>(inputs, outputs, sampleFrames);
   else
-    peakLevel = 0.0f;
+    peakLevel.store(0.0f, std::memory_order_relaxed);
   endBlock(*this);
 }
 
@@ -180,7 +179,9 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
 
   s.storeTo(left, right);
   smoothers.storeTo(*this);
-  peakLevel = static_cast<float>(std::fmax(leftOf(peak), rightOf(peak)));
+  // Neither lane is NaN: the larger of the two, computed in the vector unit like the rest.
+  peakLevel.store(static_cast<float>(leftOf(_mm_max_sd(peak, _mm_unpackhi_pd(peak, peak)))),
+                  std::memory_order_relaxed);
 }
 
 // A negative frame count is outside the host's contract and processes nothing, like 0.

@@ -1,6 +1,6 @@
 #include "host/editor_base.h"
 
-EditorBase::EditorBase(EffectBase* owner) : effect(owner), updatePending(0) {}
+EditorBase::EditorBase(EffectBase* owner) : effect(owner) {}
 
 EditorBase::~EditorBase() = default;
 
@@ -19,12 +19,9 @@ void EditorBase::close() {}
 // The flag is cleared before the refresh reads the parameters, so a change that arrives
 // during the refresh raises it again and is shown on the next idle.
 void EditorBase::idle() {
-  if (updatePending != 0) {
-    updatePending = 0;
-    update();
-  }
+  if (updatePending.exchange(0, std::memory_order_acquire) != 0) update();
 }
 
 void EditorBase::update() {}
 
-void EditorBase::postUpdate() { updatePending = 1; }
+void EditorBase::postUpdate() { updatePending.store(1, std::memory_order_release); }

@@ -2,6 +2,7 @@
 // the effect asks the editor to show new values. The refresh itself happens on `idle`.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 class EffectBase;
@@ -24,10 +25,12 @@ class EditorBase {
   virtual void close();
   virtual void idle();
   virtual void update();
-  // May run on any thread that sets parameters; a plain store the editor's thread polls.
+  // May run on any thread that sets parameters; the editor's thread polls the flag.
   virtual void postUpdate();
 
   EffectBase* effect;
   void* parentWindow = nullptr;
-  int32_t updatePending;
+  // Raised with release after the parameter was stored and taken with acquire before the
+  // refresh reads the parameters, so a refresh that takes the flag shows that change.
+  std::atomic<int32_t> updatePending{0};
 };

@@ -29,11 +29,13 @@ void setPostFilter(OverdriveEffect& e, float feedback, float weight) {
 
 const std::vector<CoefficientChange>& changes() {
   static const std::vector<CoefficientChange> list = {
-      {"driveFeed", [](OverdriveEffect& e) { e.driveFeed *= 3.0f; }},
+      {"driveFeed", [](OverdriveEffect& e) { e.driveFeed = e.driveFeed * 3.0f; }},
       {"bandMixFeed", [](OverdriveEffect& e) { e.bandMixFeed = -0.01f; }},
-      {"gainFeed", [](OverdriveEffect& e) { e.gainFeed *= 2.0f; }},
-      {"left toneFreqFeed", [](OverdriveEffect& e) { e.left.toneFreqFeed *= 4.0f; }},
-      {"right toneFreqFeed", [](OverdriveEffect& e) { e.right.toneFreqFeed *= 4.0f; }},
+      {"gainFeed", [](OverdriveEffect& e) { e.gainFeed = e.gainFeed * 2.0f; }},
+      {"left toneFreqFeed",
+       [](OverdriveEffect& e) { e.left.toneFreqFeed = e.left.toneFreqFeed * 4.0f; }},
+      {"right toneFreqFeed",
+       [](OverdriveEffect& e) { e.right.toneFreqFeed = e.right.toneFreqFeed * 4.0f; }},
       {"postFeedback",
        [](OverdriveEffect& e) {
          setPostFilter(e, 0.5f, e.postFilterCoefficients.load().postInputWeight);

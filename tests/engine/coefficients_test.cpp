@@ -42,7 +42,7 @@ TEST_F(Coefficients, X100AppliesOnlyStrictlyAboveOneHalf) {
   record->setParameter(record, 2, 1.0f);
   const float feedAt = [&](float x100) {
     record->setParameter(record, 3, x100);
-    return effect->driveFeed;
+    return effect->driveFeed.load();
   }(0.5f);
   EXPECT_EQ(feedAt, static_cast<float>(26.0 * static_cast<double>(0.00025f)));
   record->setParameter(record, 3, 0.50000006f);
