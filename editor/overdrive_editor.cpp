@@ -36,17 +36,14 @@ intptr_t OverdriveEditor::getRect(ERect** rect) {
 }
 
 intptr_t OverdriveEditor::open(void* parent) {
-  if (openCount > 0) {
-    ++openCount;
-    return 1;
-  }
+  if (opens.nests()) return 1;
   parentWindow = parent;
   // The dialog procedure stores this editor on the dialog during WM_INITDIALOG.
   dialogWindow =
       CreateDialogParamA(static_cast<HINSTANCE>(moduleHandle), "METALUI", static_cast<HWND>(parent),
                          editorDialogProc, reinterpret_cast<LPARAM>(this));
   if (!dialogWindow) return 0;
-  openCount = 1;
+  opens.firstOpened();
   ShowWindow(dialogWindow, SW_SHOW);
   // The controls stay at their starting state until the first idle call or timer tick.
   postUpdate();
@@ -55,8 +52,7 @@ intptr_t OverdriveEditor::open(void* parent) {
 }
 
 void OverdriveEditor::close() {
-  if (openCount == 0) return;
-  if (--openCount == 0) destroyDialog();
+  if (opens.lastClosed()) destroyDialog();
 }
 
 void OverdriveEditor::destroyDialog() {
@@ -64,5 +60,5 @@ void OverdriveEditor::destroyDialog() {
   RemovePropA(dialogWindow, kEditorProperty);
   DestroyWindow(dialogWindow);
   dialogWindow = nullptr;
-  openCount = 0;
+  opens.reset();
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "editor/control_actions.h"
 #include "host/editor_base.h"
 
 class OverdriveEditor : public EditorBase {
@@ -34,5 +35,5 @@ class OverdriveEditor : public EditorBase {
  private:
   void destroyDialog();
 
-  int32_t openCount = 0;  // this editor's opens not yet matched by a close, never below 0
+  OpenCount opens;
 };
