@@ -62,6 +62,14 @@ X11Window::~X11Window() {
     xcb_destroy_window(connection, window);
   }
   release();
+  // The window is gone once the host gets control back, before it destroys its own window.
+  if (connection) free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+  // cairo keeps a record per connection address; a later connection at the same address must
+  // not find this one's.
+  if (device) {
+    cairo_device_finish(device);
+    cairo_device_destroy(device);
+  }
   if (connection) xcb_disconnect(connection);
 }
 
@@ -120,6 +128,7 @@ bool X11Window::create(uint32_t parent) {
   xcb_create_pixmap(connection, depth, pixmap, window, static_cast<uint16_t>(width()),
                     static_cast<uint16_t>(height()));
   surface = cairo_xcb_surface_create(connection, pixmap, visual, width(), height());
+  device = cairo_device_reference(cairo_surface_get_device(surface));
   xcb_change_window_attributes(connection, window, XCB_CW_BACK_PIXMAP, &pixmap);
   loadKeyboardMap();
   dialog.dirty = true;
@@ -165,6 +174,8 @@ void X11Window::pump() {
     std::free(event);
   }
   if (window != 0 && xcb_connection_has_error(connection)) forget();
+  // Requests made while handling, such as taking the keyboard focus, leave now.
+  xcb_flush(connection);
 }
 
 void X11Window::handle(const xcb_generic_event_t& event) {
@@ -185,7 +196,7 @@ void X11Window::handle(const xcb_generic_event_t& event) {
       const int32_t x = unscaled(press.event_x), y = unscaled(press.event_y);
       if (press.detail == kLeftButton) {
         // A click gives the editor the keyboard, as a click on a dialog control does.
-        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, press.time);
+        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
         dialog.press(x, y);
       } else if (press.detail == kWheelUp || press.detail == kWheelDown) {
         dialog.wheel(press.detail == kWheelUp ? 1 : -1, x, y);

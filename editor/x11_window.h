@@ -51,6 +51,7 @@ class X11Window {
   xcb_window_t window = 0;
   xcb_pixmap_t pixmap = 0;
   cairo_surface_t* surface = nullptr;
+  cairo_device_t* device = nullptr;
   double displayScale = 1.0;
   uint8_t firstKeycode = 0;
   uint8_t keysymsPerKeycode = 0;
