@@ -21,7 +21,7 @@ for group in "$@"; do
     demo) wanted+=("${linux_build[@]}") ;;
     test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}"); needs_windows=1 ;;
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
-    screenshot) wanted+=(xvfb xauth imagemagick); needs_windows=1 ;;
+    screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
     dist) wanted+=("${linux_build[@]}" zip); needs_windows=1 ;;
     *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist)" >&2; exit 2 ;;
   esac
