@@ -64,7 +64,7 @@ class DialogState : public ControlView {
   int32_t positions[kSliderCount] = {};  // the common control starts at its top
   bool checked = false;
   int32_t focus = -1;
-  int32_t pressed = -1;       // a button or the check box held down by the pointer
-  int32_t dragged = -1;       // the slider whose thumb is held
-  int32_t grabOffset = 0;     // pointer minus thumb centre when the drag began
+  int32_t pressed = -1;    // a button or the check box held down by the pointer
+  int32_t dragged = -1;    // the slider whose thumb is held
+  int32_t grabOffset = 0;  // pointer minus thumb centre when the drag began
 };

@@ -40,10 +40,8 @@ intptr_t OverdriveEditor::getRect(ERect** rect) {
   const double scale = window ? window->scale() : lastScale;
   editorRect.top = 0;
   editorRect.left = 0;
-  editorRect.bottom =
-      static_cast<int16_t>(std::lround(verticalPixels(kDialogHeightUnits) * scale));
-  editorRect.right =
-      static_cast<int16_t>(std::lround(horizontalPixels(kDialogWidthUnits) * scale));
+  editorRect.bottom = static_cast<int16_t>(std::lround(verticalPixels(kDialogHeightUnits) * scale));
+  editorRect.right = static_cast<int16_t>(std::lround(horizontalPixels(kDialogWidthUnits) * scale));
   *rect = &editorRect;
   return 1;
 }

@@ -15,8 +15,7 @@ namespace {
 // The keys the dialog answers, by keysym.
 constexpr uint32_t kKeyTab = 0xff09, kKeyLeftTab = 0xfe20, kKeySpace = 0x20;
 constexpr uint32_t kKeyHome = 0xff50, kKeyLeft = 0xff51, kKeyUp = 0xff52, kKeyRight = 0xff53,
-                   kKeyDown = 0xff54, kKeyPageUp = 0xff55, kKeyPageDown = 0xff56,
-                   kKeyEnd = 0xff57;
+                   kKeyDown = 0xff54, kKeyPageUp = 0xff55, kKeyPageDown = 0xff56, kKeyEnd = 0xff57;
 constexpr uint32_t kKeypadHome = 0xff95, kKeypadLeft = 0xff96, kKeypadUp = 0xff97,
                    kKeypadRight = 0xff98, kKeypadDown = 0xff99, kKeypadPageUp = 0xff9a,
                    kKeypadPageDown = 0xff9b, kKeypadEnd = 0xff9c;
@@ -28,14 +27,22 @@ bool dialogKey(uint32_t keysym, bool shift, DialogKey& key) {
     case kKeyTab: key = shift ? DialogKey::backTab : DialogKey::tab; return true;
     case kKeyLeftTab: key = DialogKey::backTab; return true;
     case kKeySpace: key = DialogKey::space; return true;
-    case kKeyHome: case kKeypadHome: key = DialogKey::home; return true;
-    case kKeyEnd: case kKeypadEnd: key = DialogKey::end; return true;
-    case kKeyLeft: case kKeypadLeft: key = DialogKey::left; return true;
-    case kKeyRight: case kKeypadRight: key = DialogKey::right; return true;
-    case kKeyUp: case kKeypadUp: key = DialogKey::up; return true;
-    case kKeyDown: case kKeypadDown: key = DialogKey::down; return true;
-    case kKeyPageUp: case kKeypadPageUp: key = DialogKey::pageUp; return true;
-    case kKeyPageDown: case kKeypadPageDown: key = DialogKey::pageDown; return true;
+    case kKeyHome:
+    case kKeypadHome: key = DialogKey::home; return true;
+    case kKeyEnd:
+    case kKeypadEnd: key = DialogKey::end; return true;
+    case kKeyLeft:
+    case kKeypadLeft: key = DialogKey::left; return true;
+    case kKeyRight:
+    case kKeypadRight: key = DialogKey::right; return true;
+    case kKeyUp:
+    case kKeypadUp: key = DialogKey::up; return true;
+    case kKeyDown:
+    case kKeypadDown: key = DialogKey::down; return true;
+    case kKeyPageUp:
+    case kKeypadPageUp: key = DialogKey::pageUp; return true;
+    case kKeyPageDown:
+    case kKeypadPageDown: key = DialogKey::pageDown; return true;
     default: return false;
   }
 }
@@ -63,7 +70,8 @@ X11Window::~X11Window() {
   }
   release();
   // The window is gone once the host gets control back, before it destroys its own window.
-  if (connection) free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+  if (connection)
+    free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
   // cairo keeps a record per connection address; a later connection at the same address must
   // not find this one's.
   if (device) {
@@ -97,8 +105,7 @@ bool X11Window::create(uint32_t parent) {
   xcb_visualtype_t* visual = nullptr;
   uint8_t depth = 0;
   if (geometry && attributes) {
-    for (auto s = xcb_setup_roots_iterator(xcb_get_setup(connection)); s.rem;
-         xcb_screen_next(&s)) {
+    for (auto s = xcb_setup_roots_iterator(xcb_get_setup(connection)); s.rem; xcb_screen_next(&s)) {
       if (s.data->root == geometry->root) screen = s.data;
     }
     if (screen) visual = findVisual(screen, attributes->visual, depth);
@@ -110,15 +117,15 @@ bool X11Window::create(uint32_t parent) {
   readScale(screen->root);
   window = xcb_generate_id(connection);
   const uint32_t mask = XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_EVENT_MASK;
-  const uint32_t values[] = {
-      0, 0,
-      XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_BUTTON_MOTION |
-          XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+  const uint32_t values[] = {0, 0,
+                             XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                                 XCB_EVENT_MASK_BUTTON_MOTION | XCB_EVENT_MASK_KEY_PRESS |
+                                 XCB_EVENT_MASK_STRUCTURE_NOTIFY};
   xcb_generic_error_t* error = xcb_request_check(
-      connection, xcb_create_window_checked(
-                      connection, depth, window, parent, 0, 0, static_cast<uint16_t>(width()),
-                      static_cast<uint16_t>(height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      visual->visual_id, mask, values));
+      connection,
+      xcb_create_window_checked(connection, depth, window, parent, 0, 0,
+                                static_cast<uint16_t>(width()), static_cast<uint16_t>(height()), 0,
+                                XCB_WINDOW_CLASS_INPUT_OUTPUT, visual->visual_id, mask, values));
   if (error) {
     std::free(error);
     window = 0;

@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
   ERect* rect = nullptr;
   effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f);
   if (!rect) return fail("no editor size");
-  const uint16_t width = static_cast<uint16_t>(rect->right), height = static_cast<uint16_t>(rect->bottom);
+  const uint16_t width = static_cast<uint16_t>(rect->right),
+                 height = static_cast<uint16_t>(rect->bottom);
   const xcb_window_t window = xcb_generate_id(connection);
   const uint32_t background = screen->white_pixel;
   xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, width, height, 0,

@@ -23,7 +23,8 @@ struct TemplateControl {
 // The CONTROL statements of the template: identifier and rectangle, in order.
 std::vector<TemplateControl> templateControls() {
   std::ifstream in(VORRA_SOURCE_DIR "/resources/metalui.rc");
-  const std::regex control(R"(^\s*CONTROL .*, (-1|IDC_\w+), [^,]+, 0x[0-9A-Fa-f]+, (\d+), (\d+), (\d+), (\d+)\s*$)");
+  const std::regex control(
+      R"(^\s*CONTROL .*, (-1|IDC_\w+), [^,]+, 0x[0-9A-Fa-f]+, (\d+), (\d+), (\d+), (\d+)\s*$)");
   std::vector<TemplateControl> found;
   std::smatch match;
   for (std::string line; std::getline(in, line);) {
@@ -36,16 +37,15 @@ std::vector<TemplateControl> templateControls() {
 }
 
 int32_t idOf(const std::string& name) {
-  const std::pair<const char*, int32_t> ids[] = {
-      {"-1", -1},
-      {"IDC_PREBAND_SLIDER", IDC_PREBAND_SLIDER},
-      {"IDC_COLOR_SLIDER", IDC_COLOR_SLIDER},
-      {"IDC_PREAMP_SLIDER", IDC_PREAMP_SLIDER},
-      {"IDC_POSTFILTER_SLIDER", IDC_POSTFILTER_SLIDER},
-      {"IDC_POSTGAIN_SLIDER", IDC_POSTGAIN_SLIDER},
-      {"IDC_X100_CHECKBOX", IDC_X100_CHECKBOX},
-      {"IDC_DOCS_BUTTON", IDC_DOCS_BUTTON},
-      {"IDC_WEB_BUTTON", IDC_WEB_BUTTON}};
+  const std::pair<const char*, int32_t> ids[] = {{"-1", -1},
+                                                 {"IDC_PREBAND_SLIDER", IDC_PREBAND_SLIDER},
+                                                 {"IDC_COLOR_SLIDER", IDC_COLOR_SLIDER},
+                                                 {"IDC_PREAMP_SLIDER", IDC_PREAMP_SLIDER},
+                                                 {"IDC_POSTFILTER_SLIDER", IDC_POSTFILTER_SLIDER},
+                                                 {"IDC_POSTGAIN_SLIDER", IDC_POSTGAIN_SLIDER},
+                                                 {"IDC_X100_CHECKBOX", IDC_X100_CHECKBOX},
+                                                 {"IDC_DOCS_BUTTON", IDC_DOCS_BUTTON},
+                                                 {"IDC_WEB_BUTTON", IDC_WEB_BUTTON}};
   for (auto [text, id] : ids) {
     if (name == text) return id;
   }

@@ -56,9 +56,7 @@ class X11EditorControls : public X11EditorHost {
     ASSERT_NE(editor, 0u);
   }
 
-  void setParameter(int32_t index, float value) {
-    effect->setParameter(effect, index, value);
-  }
+  void setParameter(int32_t index, float value) { effect->setParameter(effect, index, value); }
   float parameter(int32_t index) { return effect->getParameter(effect, index); }
   int32_t thumbOf(int32_t slider) { return thumbCentre(picture(editor), sliderRect(slider)); }
 
@@ -114,7 +112,8 @@ TEST_F(X11EditorControls, HostValuesShowAfterOneIdleWhereTheScalePutsThem) {
   const float values[] = {1.0f, 0.75f, 0.5f, 0.25f, 0.0f};
   int32_t centres[5][5];
   for (int32_t v = 0; v < 5; ++v) {
-    for (const ControlBinding& binding : kControlBindings) setParameter(binding.parameterIndex, values[v]);
+    for (const ControlBinding& binding : kControlBindings)
+      setParameter(binding.parameterIndex, values[v]);
     send(effect, effEditIdle);
     usleep(5000);
     roundTrip();
@@ -222,8 +221,8 @@ class X11EditorButtons : public X11EditorControls {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder = pattern;
     log = folder + "/log";
-    std::ofstream(folder + "/xdg-open") << "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done >> '"
-                                        << log << "'\n";
+    std::ofstream(folder + "/xdg-open")
+        << "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done >> '" << log << "'\n";
     chmod((folder + "/xdg-open").c_str(), 0755);
     oldPath = std::getenv("PATH");
     setenv("PATH", (folder + ":" + oldPath).c_str(), 1);

@@ -30,7 +30,9 @@ int32_t openSockets() {
   return sockets;
 }
 
-void* handleOf(xcb_window_t window) { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
+void* handleOf(xcb_window_t window) {
+  return reinterpret_cast<void*>(static_cast<uintptr_t>(window));
+}
 
 PixelRect firstSlider() { return DialogState::controlRect(DialogState::controlOfSlider(0)); }
 
@@ -175,7 +177,8 @@ TEST_F(X11EditorLifecycle, TheScaleComesFromGdkScaleOrXftDpi) {
                         {nullptr, "Xft.antialias:\t1\nXft.dpi:\t144\n", 638, 491},
                         {"1", "Xft.dpi:\t192\n", 425, 327}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.gdkScale ? c.gdkScale : "-") + " " + (c.resources ? c.resources : "-"));
+    SCOPED_TRACE(std::string(c.gdkScale ? c.gdkScale : "-") + " " +
+                 (c.resources ? c.resources : "-"));
     if (c.gdkScale) {
       setenv("GDK_SCALE", c.gdkScale, 1);
     } else {

@@ -32,8 +32,8 @@ VirtualDisplay::VirtualDisplay() {
     return;
   }
   const std::string fd = std::to_string(ready[1]);
-  const char* arguments[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp", "-noreset", nullptr};
+  const char* arguments[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen",  "0",
+                             "1024x768x24", "-nolisten",  "tcp",      "-noreset", nullptr};
   int started[2];
   if (pipe2(started, O_CLOEXEC) != 0) {
     failure = "no pipe for Xvfb";
@@ -173,8 +173,8 @@ void X11EditorHost::moveTo(xcb_window_t window, int32_t x, int32_t y) {
                                 static_cast<int16_t>(y)),
       nullptr);
   ASSERT_NE(root, nullptr);
-  xcb_test_fake_input(connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, screen->root,
-                      root->dst_x, root->dst_y, 0);
+  xcb_test_fake_input(connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, screen->root, root->dst_x,
+                      root->dst_y, 0);
   free(root);
   settle(nullptr);
 }
@@ -221,11 +221,11 @@ Picture X11EditorHost::picture(xcb_window_t window) {
   xcb_get_geometry_reply_t* geometry =
       xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
   if (!geometry) return result;
-  xcb_get_image_reply_t* image = xcb_get_image_reply(
-      connection,
-      xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, geometry->width,
-                    geometry->height, ~0u),
-      nullptr);
+  xcb_get_image_reply_t* image =
+      xcb_get_image_reply(connection,
+                          xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
+                                        geometry->width, geometry->height, ~0u),
+                          nullptr);
   if (image && xcb_get_image_data_length(image) >= geometry->width * geometry->height * 4) {
     result.width = geometry->width;
     result.height = geometry->height;
