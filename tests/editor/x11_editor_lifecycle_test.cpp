@@ -121,6 +121,7 @@ TEST_F(X11EditorLifecycle, AFailedOpenDoesNotCount) {
 }
 
 TEST_F(X11EditorLifecycle, TwoInstancesEditorsStayIndependent) {
+  cairoKeepsDataOfTwoConnections = true;
   AEffect* a = createInstance();
   AEffect* b = createInstance();
   const xcb_window_t editorA = openEditor(a, makeParent(0, 0));

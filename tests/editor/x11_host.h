@@ -44,6 +44,9 @@ struct Picture {
   Pixel at(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// Set by a test that has two editors open at once (see x11_host.cpp).
+extern bool cairoKeepsDataOfTwoConnections;
+
 class X11EditorHost : public ::testing::Test {
  protected:
   void SetUp() override;
