@@ -70,8 +70,7 @@ X11Window::~X11Window() {
   }
   release();
   // The window is gone once the host gets control back, before it destroys its own window.
-  if (connection)
-    free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+  if (connection) roundTrip();
   // cairo keeps a record per connection address; a later connection at the same address must
   // not find this one's.
   if (device) {
@@ -244,7 +243,12 @@ void X11Window::repaintIfDirty() {
   cairo_destroy(cr);
   cairo_surface_flush(surface);
   xcb_clear_area(connection, 0, window, 0, 0, 0, 0);
-  xcb_flush(connection);
+  // Shown by the time idle returns: a host (or a test) that reads the screen next sees it.
+  roundTrip();
+}
+
+void X11Window::roundTrip() {
+  free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
 // The server destroyed the window with its parent; its pixmap is ours until we free it.

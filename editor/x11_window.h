@@ -42,6 +42,7 @@ class X11Window {
   void loadKeyboardMap();
   void readScale(xcb_window_t root);
   void forget();
+  void roundTrip();
   void release();
   int32_t unscaled(int32_t coordinate) const;
 
