@@ -46,10 +46,3 @@ const DialogControl kDialogControls[kDialogControlCount] = {
 // MulDiv's rounding: to the nearest, halves away from zero (units are never negative here).
 int32_t horizontalPixels(int32_t units) { return (units * kBaseUnitX * 2 + 4) / 8; }
 int32_t verticalPixels(int32_t units) { return (units * kBaseUnitY * 2 + 8) / 16; }
-
-const DialogControl* findControl(int32_t id) {
-  for (const DialogControl& control : kDialogControls) {
-    if (control.id == id) return &control;
-  }
-  return nullptr;
-}

@@ -27,6 +27,3 @@ constexpr int32_t kBaseUnitX = 7;
 constexpr int32_t kBaseUnitY = 13;
 int32_t horizontalPixels(int32_t units);
 int32_t verticalPixels(int32_t units);
-
-// The control with this identifier, or nullptr.
-const DialogControl* findControl(int32_t id);

@@ -30,8 +30,6 @@ class X11Window {
   void repaintIfDirty();
 
   DialogState& state() { return dialog; }
-  // False once the window is gone: its parent was destroyed or the connection broke.
-  bool alive() const { return window != 0; }
   double scale() const { return displayScale; }
   int32_t width() const;
   int32_t height() const;
