@@ -54,12 +54,15 @@ bench:
 	@scripts/install-deps.sh bench
 	@bench/run.sh $(BENCH_LINUX_DIR) $(BENCH_WIN64_DIR)
 
-# Pictures of the editor as Wine's X11 driver draws it on a virtual screen.
+# Pictures of the editor on a virtual screen: the DLLs' as Wine's X11 driver draws it, the
+# Linux library's at scale 1 and 2.
 screenshot:
 	@scripts/install-deps.sh screenshot
-	@$(MAKE) --no-print-directory build-win32 build-win64
+	@$(MAKE) --no-print-directory build-linux build-win32 build-win64
 	@editor/screenshot/screenshot.sh build/win32 build/screenshots/editor-win32.png
 	@editor/screenshot/screenshot.sh build/win64 build/screenshots/editor-win64.png
+	@editor/screenshot/screenshot-linux.sh build/linux build/screenshots/editor-linux.png
+	@editor/screenshot/screenshot-linux.sh build/linux build/screenshots/editor-linux-2x.png 2
 
 # One folder and zip per target: the plug-in file, the manual beside it, a read-me.
 dist:

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "editor/control_actions.h"
 #include "editor/control_mapping.h"
 #include "editor/module_directory.h"
 #include "editor/overdrive_editor.h"
@@ -28,7 +29,7 @@ void onCommand(OverdriveEditor& editor, int controlId, HWND control) {
     case IDC_X100_CHECKBOX: {
       // An automatic check box has already flipped itself: the state read is the new one.
       const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-      editor.effect->setParameterAutomated(3, checked ? kCheckedValue : kClearedValue);
+      sendCheckBox(*editor.effect, checked);
       break;
     }
     case IDC_DOCS_BUTTON:
@@ -42,10 +43,8 @@ void onCommand(OverdriveEditor& editor, int controlId, HWND control) {
 
 // Every notification code alike: a drag sends a stream of values and its end the last again.
 void onSliderMoved(OverdriveEditor& editor, HWND slider) {
-  const int32_t index = parameterIndexOfSlider(GetWindowLongA(slider, GWL_ID));
-  if (index < 0) return;
   const auto position = static_cast<int32_t>(SendMessageA(slider, TBM_GETPOS, 0, 0));
-  editor.effect->setParameterAutomated(index, valueFromSliderPosition(position));
+  sendSliderPosition(*editor.effect, GetWindowLongA(slider, GWL_ID), position);
 }
 
 }  // namespace
@@ -79,16 +78,25 @@ INT_PTR CALLBACK editorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
   }
 }
 
-// Each value is read once; the host may change it meanwhile on another thread.
-void OverdriveEditor::update() {
-  for (const ControlBinding& binding : kControlBindings) {
-    const float value = effect->getParameter(binding.parameterIndex);
-    HWND control = GetDlgItem(dialogWindow, binding.controlId);
-    if (binding.kind == ControlKind::slider) {
-      SendMessageA(control, TBM_SETPOS, TRUE, sliderPositionFromValue(value));
-    } else {
-      SendMessageA(control, BM_SETCHECK, checkBoxShowsChecked(value) ? BST_CHECKED : BST_UNCHECKED,
-                   0);
-    }
+namespace {
+
+class DialogControls : public ControlView {
+ public:
+  explicit DialogControls(HWND dialog) : dialog(dialog) {}
+  void showSliderPosition(int32_t controlId, int32_t position) override {
+    SendDlgItemMessageA(dialog, controlId, TBM_SETPOS, TRUE, position);
   }
+  void showCheckBox(int32_t controlId, bool checked) override {
+    SendDlgItemMessageA(dialog, controlId, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+
+ private:
+  HWND dialog;
+};
+
+}  // namespace
+
+void OverdriveEditor::update() {
+  DialogControls controls(dialogWindow);
+  refreshControls(*effect, controls);
 }

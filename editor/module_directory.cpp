@@ -16,10 +16,10 @@ void cutToDirectory(char* path) {
 }
 
 // The directory is read with at most 497 characters, so the path (at most 516) always fits.
-void composeDocumentationPath() {
+void composeDocumentationPath(char separator) {
   const size_t directory = strnlen(moduleDirectory, kModuleFileNameLimit - 1);
   std::memcpy(documentationPath, moduleDirectory, directory);
-  documentationPath[directory] = '\\';
+  documentationPath[directory] = separator;
   std::memcpy(documentationPath + directory + 1, kDocumentationFileName,
               sizeof kDocumentationFileName);
 }

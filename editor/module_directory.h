@@ -19,5 +19,5 @@ constexpr char kDocumentationFileName[] = "VorraOverDrive.htm";
 // them stays whole.
 void cutToDirectory(char* path);
 
-// documentationPath = moduleDirectory + "\" + "VorraOverDrive.htm".
-void composeDocumentationPath();
+// documentationPath = moduleDirectory + separator + "VorraOverDrive.htm".
+void composeDocumentationPath(char separator = '\\');

@@ -47,10 +47,7 @@ intptr_t OverdriveEditor::getRect(ERect** rect) {
 }
 
 intptr_t OverdriveEditor::open(void* parent) {
-  if (openCount > 0) {
-    ++openCount;
-    return 1;
-  }
+  if (opens.nests()) return 1;
   parentWindow = parent;
   // The sliders' class belongs to the common controls, which the host may never have set up.
   const INITCOMMONCONTROLSEX controlClasses = {sizeof controlClasses, ICC_BAR_CLASSES};
@@ -60,7 +57,7 @@ intptr_t OverdriveEditor::open(void* parent) {
       CreateDialogParamA(static_cast<HINSTANCE>(moduleHandle), "METALUI", static_cast<HWND>(parent),
                          editorDialogProc, reinterpret_cast<LPARAM>(this));
   if (!dialogWindow) return 0;
-  openCount = 1;
+  opens.firstOpened();
   templateSize = clientSize(dialogWindow);
   dialogVanished = false;
   ShowWindow(dialogWindow, SW_SHOW);
@@ -71,14 +68,13 @@ intptr_t OverdriveEditor::open(void* parent) {
 }
 
 void OverdriveEditor::close() {
-  if (openCount == 0) return;
-  if (--openCount == 0) destroyDialog();
+  if (opens.lastClosed()) destroyDialog();
 }
 
 void OverdriveEditor::dialogDestroyed() {
   RemovePropA(dialogWindow, kEditorProperty);
   dialogWindow = nullptr;
-  openCount = 0;
+  opens.reset();
   dialogVanished = true;
 }
 
@@ -87,5 +83,5 @@ void OverdriveEditor::destroyDialog() {
   RemovePropA(dialogWindow, kEditorProperty);
   DestroyWindow(dialogWindow);
   dialogWindow = nullptr;
-  openCount = 0;
+  opens.reset();
 }

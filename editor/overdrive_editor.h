@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "editor/control_actions.h"
 #include "host/editor_base.h"
 
 class OverdriveEditor : public EditorBase {
@@ -38,7 +39,7 @@ class OverdriveEditor : public EditorBase {
  private:
   void destroyDialog();
 
-  int32_t openCount = 0;  // this editor's opens not yet matched by a close, never below 0
+  OpenCount opens;
   // The client size of the last dialog as the template laid it out, and whether that dialog
   // went with the host's window, without a close.
   ERect templateSize{};

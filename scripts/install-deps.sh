@@ -8,6 +8,9 @@ set -euo pipefail
 
 linux_build=(build-essential cmake ninja-build make pkg-config libcli11-dev libsndfile1-dev)
 linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
+# The Linux editor (cairo on XCB) and its tests (XTest under Xvfb). Without the two libraries the
+# Linux plug-in builds without an editor; without Xvfb the editor's tests skip.
+linux_editor=(libcairo2-dev libxcb1-dev libxcb-xtest0-dev xvfb xauth)
 sanitizers=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 googletest wine wine64)
 
@@ -16,10 +19,10 @@ needs_windows=0
 for group in "$@"; do
   case $group in
     demo) wanted+=("${linux_build[@]}") ;;
-    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${sanitizers[@]}"); needs_windows=1 ;;
+    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}"); needs_windows=1 ;;
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
-    screenshot) wanted+=(xvfb xauth imagemagick); needs_windows=1 ;;
-    dist) wanted+=("${linux_build[@]}" zip); needs_windows=1 ;;
+    screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
+    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev zip); needs_windows=1 ;;
     *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist)" >&2; exit 2 ;;
   esac
 done

@@ -26,7 +26,7 @@ TEST_F(Creation, FinishedRecordHoldsTheHostVisibleValues) {
   EXPECT_EQ(record->numParams, 6);
   EXPECT_EQ(record->numInputs, 2);
   EXPECT_EQ(record->numOutputs, 2);
-  // No editor on this target: the flags are 21 less effFlagsHasEditor.
+  // 21, with effFlagsHasEditor on targets built with an editor.
   EXPECT_EQ(record->flags, effFlagsHasVu | effFlagsCanReplacing | (effect->editor ? 1 : 0));
   EXPECT_EQ(record->resvd1, 0);
   EXPECT_EQ(record->resvd2, 0);
@@ -214,7 +214,9 @@ TEST_F(FailingAllocations, ConcurrentCreationsWithFailuresGiveWholeInstancesOrNu
 // Records the order of the two steps that end every parameter change.
 class WatchingEditor : public EditorBase {
  public:
+  // Takes the place of the plug-in's own editor, where the target has one.
   explicit WatchingEditor(OverdriveEffect* owner) : EditorBase(owner), engine(owner) {
+    delete owner->editor;
     owner->editor = this;
   }
   void postUpdate() override {
