@@ -5,14 +5,7 @@
 #include "bench/baseline_chain.h"
 #include "host/overdrive_plugin.h"
 #include "tests/support/split_mix.h"
-
-namespace {
-
-intptr_t VSTCALL benchHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-}  // namespace
+#include "tools/hosting/host_callback.h"
 
 StereoBuffer::StereoBuffer(int32_t frames) : left(frames), right(frames) {}
 
@@ -38,7 +31,7 @@ float** NoiseRing::next(int32_t frames) {
   return block;
 }
 
-OverdriveInstance::OverdriveInstance(int32_t program) : record_(pluginMain(benchHost)) {
+OverdriveInstance::OverdriveInstance(int32_t program) : record_(pluginMain(answeringHost<>)) {
   if (!record_) throw std::runtime_error("the plug-in did not start");
   record_->dispatcher(record_, effSetProgram, 0, program, nullptr, 0.0f);
 }

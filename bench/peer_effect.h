@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "tools/render/host_session.h"
-#include "tools/render/plugin_library.h"
+#include "tools/hosting/host_session.h"
+#include "tools/hosting/plugin_library.h"
 
 constexpr const char* kPeerPath = "/usr/lib/vst/ZamTube-vst.so";
 

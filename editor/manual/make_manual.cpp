@@ -8,12 +8,9 @@
 
 #include "editor/manual/measurements.h"
 #include "host/overdrive_plugin.h"
+#include "tools/hosting/host_callback.h"
 
 namespace {
-
-intptr_t VSTCALL quietHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
 
 std::string trimmed(const char* text) {
   std::string s = text;
@@ -90,7 +87,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_manual <output file>\n");
     return 2;
   }
-  OverdrivePlugin plugin(quietHost);
+  OverdrivePlugin plugin(answeringHost<>);
   std::vector<std::string> names, programNames;
   char text[64];
   for (int32_t i = 0; i < 6; ++i) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "host/overdrive_plugin.h"
+#include "tools/hosting/host_callback.h"
 
 namespace {
 
@@ -12,14 +13,10 @@ constexpr int kSettleFrames = 48000;  // twelve time constants of the smoothers
 constexpr int kFftSize = 4096;
 constexpr int kSineBin = 93;  // 1001.3 Hz, a whole number of periods in the window
 
-intptr_t VSTCALL quietHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
-
 // Runs a sine through a fresh instance until the smoothers have settled; returns the left
 // channel's last `keep` output samples.
 std::vector<float> run(int32_t program, float amplitude, double frequency, int keep) {
-  OverdrivePlugin plugin(quietHost);
+  OverdrivePlugin plugin(answeringHost<>);
   plugin.setProgram(program);
   const int total = kSettleFrames + keep;
   std::vector<float> left(total), right(total), outLeft(total), outRight(total);

@@ -3,29 +3,25 @@
 // It opens the editor, sizes its window to the editor's rectangle and runs the message loop.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 #include "host/aeffect.h"
 #include "host/editor_base.h"
-
-namespace {
-
-intptr_t VSTCALL viewerHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-using PluginEntry = AEffect*(VSTCALL*)(audioMasterCallback);
-
-}  // namespace
+#include "tools/hosting/host_callback.h"
+#include "tools/hosting/plugin_library.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
-  HMODULE module = LoadLibraryA(argv[1]);
-  if (!module) return 1;
-  auto entry =
-      reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(GetProcAddress(module, "main")));
-  AEffect* effect = entry ? entry(viewerHost) : nullptr;
-  if (!effect) return 1;
+  AEffect* effect = nullptr;
+  try {
+    static const PluginLibrary library(argv[1]);
+    effect = library.instantiate(answeringHost<>);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
   effect->dispatcher(effect, effSetProgram, 0, 2, nullptr, 0.0f);  // "Drive": varied positions
 
   HWND window = CreateWindowExA(0, "STATIC", "Vorra OverDrive", WS_OVERLAPPED | WS_CAPTION, 20, 20,

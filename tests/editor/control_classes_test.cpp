@@ -32,7 +32,7 @@ BOOL WINAPI recordInit(const INITCOMMONCONTROLSEX* controls) {
 using ControlClasses = EditorHost;
 
 TEST_F(ControlClasses, OpenInitialisesTheTrackbarClassBeforeCreatingTheDialog) {
-  ImportHook hook(LoadedPlugin::get().module, "comctl32.dll", "InitCommonControlsEx",
+  ImportHook hook(LoadedPlugin::get().module(), "comctl32.dll", "InitCommonControlsEx",
                   reinterpret_cast<void*>(recordInit));
   ASSERT_TRUE(hook.installed()) << "the plug-in imports InitCommonControlsEx from comctl32.dll";
   realInit = reinterpret_cast<InitCommonControlsExFunction>(hook.original);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_controls.h"
 #include "editor/web_site.h"
 #include "editor_host.h"
 
@@ -15,7 +16,7 @@ constexpr WORD kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
 // Reads a resource through the loaded plug-in file.
 std::vector<unsigned char> resourceBytes(LPCSTR type, LPCSTR name) {
-  const HMODULE module = LoadedPlugin::get().module;
+  const HMODULE module = LoadedPlugin::get().module();
   HRSRC found = FindResourceExA(module, type, name, kEnglishUs);
   if (!found) return {};
   const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
@@ -52,43 +53,6 @@ class TemplateReader {
   size_t at_ = 0;
 };
 
-struct TemplateControl {
-  int32_t id;
-  std::string windowClass;  // "#128" button, "#130" static; named classes are stored upper-case
-  std::string caption;
-  int16_t x, y, cx, cy;
-  uint32_t style;
-};
-
-const std::string kPromotion = std::string("Check out Tonquill 2, ") + webSiteAddress +
-                               ". Big...Fat...Sound! (Just click the TONQUILL button if your "
-                               "internet connection is active...)";
-const char kTrackbar[] = "MSCTLS_TRACKBAR32";
-
-// The credit line is checked apart: only its name and version are fixed.
-const TemplateControl kControls[19] = {
-    {-1, "#130", "#104", 131, 101, 20, 20, 0x50000003},
-    {666, kTrackbar, "Slider1", 7, 7, 27, 92, 0x50010007},
-    {667, kTrackbar, "Slider1", 43, 7, 27, 92, 0x50010007},
-    {668, kTrackbar, "Slider1", 93, 7, 27, 92, 0x50010007},
-    {669, kTrackbar, "Slider1", 155, 7, 27, 92, 0x50010007},
-    {-1, "#130", "PreBand", 7, 104, 28, 8, 0x50020000},
-    {-1, "#130", "Color", 46, 104, 18, 8, 0x50020000},
-    {-1, "#130", "PreAmp", 89, 104, 26, 8, 0x50020000},
-    {-1, "#130", "PostFilter", 152, 104, 31, 8, 0x50020000},
-    {670, kTrackbar, "Slider1", 192, 7, 27, 92, 0x50010007},
-    {-1, "#130", "PostGain", 189, 104, 30, 8, 0x50020000},
-    {-1, "#130", "#102", 7, 124, 20, 20, 0x50000003},
-    {-1, "#130", "#103", 28, 124, 20, 20, 0x50000003},
-    {-1, "#130", kPromotion, 13, 153, 216, 25, 0x50020000},
-    {-1, "#130", "", 51, 126, 124, 8, 0x50020000},
-    {6666, "#128", "Docs...", 191, 125, 32, 14, 0x50010000},
-    {6660, "#128", "", 120, 104, 11, 8, 0x50010003},
-    {-1, "#128", "FREE PLUGIN - BROUGHT TO YOU BY TONQUILL!", 7, 144, 229, 50, 0x50000007},
-    {7777, "#128", "TONQUILL", 183, 179, 50, 12, 0x50010000},
-};
-constexpr int kCreditLine = 14;
-
 TEST(DialogTemplate, HeaderIsTheExtendedTemplateAsTabled) {
   const std::vector<unsigned char> bytes = resourceBytes(RT_DIALOG, "METALUI");
   ASSERT_FALSE(bytes.empty());
@@ -113,9 +77,9 @@ TEST(DialogTemplate, HeaderIsTheExtendedTemplateAsTabled) {
   EXPECT_EQ(italicAndCharset >> 8, DEFAULT_CHARSET);
   EXPECT_EQ(reader.nameOrOrdinal(), "MS Sans Serif");
 
-  for (int i = 0; i < 19; ++i) {
+  for (size_t i = 0; i < dialogControls().size(); ++i) {
     SCOPED_TRACE("control " + std::to_string(i + 1));
-    const TemplateControl& expected = kControls[i];
+    const DialogControl& expected = dialogControls()[i];
     reader.alignToDword();
     EXPECT_EQ(reader.dword(), 0u) << "help identifier";
     EXPECT_EQ(reader.dword(), 0u) << "extended style";
@@ -125,7 +89,7 @@ TEST(DialogTemplate, HeaderIsTheExtendedTemplateAsTabled) {
     EXPECT_EQ(reader.shortValue(), expected.cx);
     EXPECT_EQ(reader.shortValue(), expected.cy);
     EXPECT_EQ(static_cast<int32_t>(reader.dword()), expected.id);
-    EXPECT_EQ(reader.nameOrOrdinal(), expected.windowClass);
+    EXPECT_EQ(reader.nameOrOrdinal(), expected.templateClass());
     const std::string caption = reader.nameOrOrdinal();
     if (i == kCreditLine) {
       EXPECT_NE(caption.find("OverDrive"), std::string::npos) << caption;

@@ -38,11 +38,7 @@ const LoadedPlugin& LoadedPlugin::get() {
     const PrefixLock lock("VorraEditorHostCopy");
     CreateDirectoryA(loaded.directory.c_str(), nullptr);
     CopyFileA((buildDirectory + "\\Vorra OverDrive.dll").c_str(), file.c_str(), FALSE);
-    loaded.module = LoadLibraryA(file.c_str());
-    if (loaded.module) {
-      loaded.entry = reinterpret_cast<PluginEntry>(
-          reinterpret_cast<void*>(GetProcAddress(loaded.module, "main")));
-    }
+    loaded.library = std::make_unique<PluginLibrary>(file);
     return loaded;
   }();
   return plugin;
@@ -69,7 +65,6 @@ HWND EditorHost::makeParentWindow() {
 }
 
 void EditorHost::SetUp() {
-  ASSERT_NE(LoadedPlugin::get().entry, nullptr) << "plug-in file not loaded";
   parent = makeParentWindow();
   ASSERT_NE(parent, nullptr);
   record = createInstance();
@@ -83,7 +78,7 @@ void EditorHost::TearDown() {
 }
 
 AEffect* EditorHost::createInstance() {
-  AEffect* instance = LoadedPlugin::get().entry(RecordingHost::callback);
+  AEffect* instance = LoadedPlugin::get().library->entry()(RecordingHost::callback);
   if (instance) instances.push_back(instance);
   return instance;
 }

@@ -9,13 +9,13 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/aeffect.h"
 #include "support/recording_host.h"
-
-using PluginEntry = AEffect*(VSTCALL*)(audioMasterCallback);
+#include "tools/hosting/plugin_library.h"
 
 // A Windows path for a folder of the build tree, which CTest names in Unix form.
 std::string windowsPath(std::string path);
@@ -35,8 +35,8 @@ class PrefixLock {
 struct LoadedPlugin {
   // Copied once per test program into "<build dir>\editor host\" and loaded from there.
   static const LoadedPlugin& get();
-  HMODULE module = nullptr;
-  PluginEntry entry = nullptr;
+  HMODULE module() const { return static_cast<HMODULE>(library->handle()); }
+  std::unique_ptr<PluginLibrary> library;  // throws, failing the test, if the file does not load
   std::string directory;  // where the loaded file lies, without a trailing backslash
 };
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "dialog_controls.h"
 #include "editor_host.h"
 #include "host/editor_base.h"
 #include "host/effect_base.h"
@@ -65,40 +66,13 @@ TEST_F(EditorLifecycle, TheDialogIsAVisibleChildCarryingItsEditor) {
 TEST_F(EditorLifecycle, EveryControlStandsWhereTheTemplateSays) {
   HWND dialog = openEditor(record, parent);
   ASSERT_NE(dialog, nullptr);
-  struct Expected {
-    int id;
-    const char* windowClass;
-    int x, y, cx, cy;
-    DWORD style;
-  };
-  const Expected controls[19] = {
-      {-1, "Static", 131, 101, 20, 20, 0x50000003},
-      {666, "msctls_trackbar32", 7, 7, 27, 92, 0x50010007},
-      {667, "msctls_trackbar32", 43, 7, 27, 92, 0x50010007},
-      {668, "msctls_trackbar32", 93, 7, 27, 92, 0x50010007},
-      {669, "msctls_trackbar32", 155, 7, 27, 92, 0x50010007},
-      {-1, "Static", 7, 104, 28, 8, 0x50020000},
-      {-1, "Static", 46, 104, 18, 8, 0x50020000},
-      {-1, "Static", 89, 104, 26, 8, 0x50020000},
-      {-1, "Static", 152, 104, 31, 8, 0x50020000},
-      {670, "msctls_trackbar32", 192, 7, 27, 92, 0x50010007},
-      {-1, "Static", 189, 104, 30, 8, 0x50020000},
-      {-1, "Static", 7, 124, 20, 20, 0x50000003},
-      {-1, "Static", 28, 124, 20, 20, 0x50000003},
-      {-1, "Static", 13, 153, 216, 25, 0x50020000},
-      {-1, "Static", 51, 126, 124, 8, 0x50020000},
-      {6666, "Button", 191, 125, 32, 14, 0x50010000},
-      {6660, "Button", 120, 104, 11, 8, 0x50010003},
-      {-1, "Button", 7, 144, 229, 50, 0x50000007},
-      {7777, "Button", 183, 179, 50, 12, 0x50010000},
-  };
   HWND control = GetWindow(dialog, GW_CHILD);
-  for (const Expected& expected : controls) {
-    SCOPED_TRACE("control " + std::to_string(&expected - controls + 1));
+  for (const DialogControl& expected : dialogControls()) {
+    SCOPED_TRACE("control " + std::to_string(&expected - dialogControls().data() + 1));
     ASSERT_NE(control, nullptr);
     char name[64];
     GetClassNameA(control, name, sizeof name);
-    EXPECT_STREQ(name, expected.windowClass);
+    EXPECT_STREQ(name, expected.windowClass());
     EXPECT_EQ(GetDlgCtrlID(control) & 0xFFFF, expected.id & 0xFFFF);
     // Controls may add bits of their own; the template's bits must all be there.
     const auto style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
@@ -109,7 +83,7 @@ TEST_F(EditorLifecycle, EveryControlStandsWhereTheTemplateSays) {
     const RECT wanted = dialogUnits(dialog, expected.x, expected.y, expected.cx, expected.cy);
     EXPECT_EQ(place.left, wanted.left);
     EXPECT_EQ(place.top, wanted.top);
-    if ((expected.style & SS_TYPEMASK) == SS_ICON && expected.windowClass[0] == 'S') {
+    if ((expected.style & SS_TYPEMASK) == SS_ICON && expected.kind == ControlKind::staticControl) {
       EXPECT_EQ(place.right - place.left, 32) << "icon statics take their icon's size";
       EXPECT_EQ(place.bottom - place.top, 32);
     } else {

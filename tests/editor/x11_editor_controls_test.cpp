@@ -254,7 +254,7 @@ class X11EditorButtons : public X11EditorControls {
 };
 
 TEST_F(X11EditorButtons, ButtonsOpenTheirTargetsOnReleaseInside) {
-  const std::string manual = plugin.path.substr(0, plugin.path.rfind('/')) + "/VorraOverDrive.htm";
+  const std::string manual = plugin.path().substr(0, plugin.path().rfind('/')) + "/VorraOverDrive.htm";
   ASSERT_EQ(access(manual.c_str(), R_OK), 0) << "the build writes the manual beside the library";
   const PixelRect docs = controlRect(IDC_DOCS_BUTTON), web = controlRect(IDC_WEB_BUTTON);
 

@@ -14,6 +14,7 @@
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
 #include "host/overdrive_plugin.h"
+#include "tools/hosting/host_callback.h"
 
 namespace {
 
@@ -33,12 +34,6 @@ void check(bool holds, const char* invariant) {
   std::fprintf(stderr, "invariant broken: %s\n", invariant);
   std::abort();
 }
-
-intptr_t VSTCALL answeringHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-intptr_t VSTCALL refusingHost(AEffect*, int32_t, int32_t, intptr_t, void*, float) { return 0; }
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -85,7 +80,7 @@ class HostileHost {
 
  private:
   void open() {
-    record_ = pluginMain(answeringHost);
+    record_ = pluginMain(answeringHost<>);
     check(record_ != nullptr, "main creates an instance for a host that answers the version");
     effect_ = static_cast<OverdriveEffect*>(effectOf(record_));
     current_ = 0;
@@ -192,7 +187,7 @@ class HostileHost {
   // `main` refuses a host without a callback and one that answers 0 to the version query.
   void hostileMain() {
     check(pluginMain(nullptr) == nullptr, "main without a callback answers null");
-    check(pluginMain(refusingHost) == nullptr, "main answers null to a version-0 host");
+    check(pluginMain(answeringHost<0>) == nullptr, "main answers null to a version-0 host");
   }
 
   int32_t frameCount() {

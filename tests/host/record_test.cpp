@@ -66,27 +66,22 @@ TEST(Record, EntryFunctionsReachTheObjectsOperations) {
   r->dispatcher(r, effClose, 0, 0, nullptr, 0.0f);
 }
 
+// With an editor and without one: the effect is closed, then it and its editor are destroyed once.
 TEST(Record, EffCloseClosesThenDestroysOnceAndAnswersOne) {
-  int effectsDestroyed = 0, editorsDestroyed = 0;
-  auto* effect = new TestEffect(nullptr);
-  effect->destroyed = &effectsDestroyed;
-  auto* editor = new TestEditor(effect);
-  editor->destroyed = &editorsDestroyed;
-  bool closedFirst = false;
-  effect->closedFirst = &closedFirst;
-  AEffect* r = &effect->effectRecord;
-  EXPECT_EQ(r->dispatcher(r, effClose, 5, 6, nullptr, 1.0f), 1);
-  EXPECT_EQ(effectsDestroyed, 1);
-  EXPECT_EQ(editorsDestroyed, 1);
-  EXPECT_TRUE(closedFirst);
-}
-
-TEST(Record, DestroyingAnEffectWithoutEditorDeletesNothingElse) {
-  int effectsDestroyed = 0;
-  auto* effect = new TestEffect(nullptr);
-  effect->destroyed = &effectsDestroyed;
-  delete effect;
-  EXPECT_EQ(effectsDestroyed, 1);
+  for (const bool withEditor : {true, false}) {
+    SCOPED_TRACE(withEditor ? "with an editor" : "without an editor");
+    int effectsDestroyed = 0, editorsDestroyed = 0;
+    auto* effect = new TestEffect(nullptr);
+    effect->destroyed = &effectsDestroyed;
+    if (withEditor) (new TestEditor(effect))->destroyed = &editorsDestroyed;
+    bool closedFirst = false;
+    effect->closedFirst = &closedFirst;
+    AEffect* r = &effect->effectRecord;
+    EXPECT_EQ(r->dispatcher(r, effClose, 5, 6, nullptr, 1.0f), 1);
+    EXPECT_EQ(effectsDestroyed, 1);
+    EXPECT_EQ(editorsDestroyed, withEditor ? 1 : 0);
+    EXPECT_TRUE(closedFirst);
+  }
 }
 
 }  // namespace

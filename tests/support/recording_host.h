@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/aeffect.h"
+#include "tools/hosting/host_callback.h"
 
 struct HostRequest {
   AEffect* effect;
@@ -30,7 +31,7 @@ class RecordingHost {
   }
 
   std::vector<HostRequest> requests;
-  std::map<int32_t, intptr_t> answers{{audioMasterVersion, 2400}};
+  std::map<int32_t, intptr_t> answers{{audioMasterVersion, kHostVersion}};
 
  private:
   static RecordingHost*& current() {

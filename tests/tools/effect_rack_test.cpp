@@ -5,6 +5,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include "tools/hosting/host_callback.h"
+
 namespace {
 
 std::string pluginLog() {
@@ -116,7 +118,7 @@ TEST(EffectRack, StereoThroughAMonoPluginKeepsChannelsApartInBothModes) {
 
 TEST(HostSession, ProgramNamesLeaveTheCurrentProgramSelected) {
   const PluginLibrary library(MONO_GAIN_PLUGIN);
-  HostSession session(library.instantiate(renderHostCallback));
+  HostSession session(library.instantiate(answeringHost<>));
   session.setProgram(1);
   EXPECT_EQ(session.programNames(), (std::vector<std::string>{"Unity", "Half"}));
   EXPECT_EQ(session.program(), 1);

@@ -50,7 +50,7 @@ TEST_F(Lifecycle, ColdAndWarmOpensSoundTheSame) {
 
 TEST_F(Lifecycle, ClosingAnUnusedInstanceAnswersOne) {
   for (int i = 0; i < 20; ++i) {
-    AEffect* record = plugin.entry()(validatorHost);
+    AEffect* record = plugin.entry()(answeringHost<>);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
   }

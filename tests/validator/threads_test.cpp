@@ -43,22 +43,7 @@ void processAlongsideControl(Instance& instance, std::mt19937& random,
   control.join();
 }
 
-bool allFinite(const std::vector<float>& samples) {
-  for (float s : samples)
-    if (!std::isfinite(s)) return false;
-  return true;
-}
-
 using Threads = ValidatorTest;
-
-TEST_F(Threads, OutputsStayFiniteWhileAnotherThreadChangesAndReads) {
-  Instance instance(plugin.entry());
-  processAlongsideControl(instance, random, [](const StereoBlock& block, int i) {
-    const bool finite = allFinite(block.outLeft) && allFinite(block.outRight);
-    EXPECT_TRUE(finite) << "block " << i;
-    return finite;
-  });
-}
 
 // A change of PostFilter (or a program switch) replaces the post filter's pole and input weight
 // together: a frame that paired one change's pole with another's weight could gain up to 1.7.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tools/hosting/host_callback.h"
+
 namespace {
 
 std::string count(int32_t n, const char* what) {
@@ -56,13 +58,13 @@ ProcessMode chooseMode(const std::string& requested, int32_t pluginFlags) {
 
 EffectRack::EffectRack(const PluginLibrary& library, int fileChannels, const std::string& mode)
     : fileChannels_(fileChannels) {
-  instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
+  instances_.push_back(std::make_unique<HostSession>(library.instantiate(answeringHost<>)));
   const AEffect& record = instances_.front()->record();
   plan_ = planChannels(fileChannels, record.numInputs, record.numOutputs,
                        "plug-in '" + library.path() + "'");
   mode_ = chooseMode(mode, record.flags);
   while (static_cast<int>(instances_.size()) < plan_.instances) {
-    instances_.push_back(std::make_unique<HostSession>(library.instantiate(renderHostCallback)));
+    instances_.push_back(std::make_unique<HostSession>(library.instantiate(answeringHost<>)));
   }
 }
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/render/host_session.h"
-#include "tools/render/plugin_library.h"
+#include "tools/hosting/host_session.h"
+#include "tools/hosting/plugin_library.h"
 #include "tools/render/render_loop.h"
 
 struct ChannelPlan {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/render/host_session.h"
+#include "tools/hosting/host_session.h"
 
 std::string describePlugin(const std::string& path, HostSession& session,
                            const std::vector<std::string>& programNames);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/overdrive_plugin.h"
+#include "tools/hosting/host_callback.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ bool isOverdrive(const AEffect& record) { return record.uniqueID == fourCharCons
 
 int64_t overdriveSettlingFrames(const std::function<void(HostSession&)>& select, float sampleRate,
                                 int32_t blockSize) {
-  AEffect* record = pluginMain(renderHostCallback);
+  AEffect* record = pluginMain(answeringHost<>);
   if (!record) throw std::runtime_error("out of memory measuring the pre-roll");
   HostSession twin(record);
   const auto& engine = static_cast<const OverdriveEffect&>(*effectOf(record));

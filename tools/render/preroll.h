@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "tools/render/host_session.h"
+#include "tools/hosting/host_session.h"
 
 // For a plug-in whose settling cannot be observed.
 constexpr double kDefaultPrerollSeconds = 2.0;

@@ -9,12 +9,13 @@
 #include <memory>
 #include <stdexcept>
 
+#include "tools/hosting/host_callback.h"
+#include "tools/hosting/plugin_library.h"
 #include "tools/render/audio_file.h"
 #include "tools/render/demo_signal.h"
 #include "tools/render/effect_rack.h"
 #include "tools/render/output_path.h"
 #include "tools/render/plugin_info.h"
-#include "tools/render/plugin_library.h"
 #include "tools/render/plugin_settings.h"
 #include "tools/render/preroll.h"
 #include "tools/render/progress.h"
@@ -40,7 +41,7 @@ void applySelection(const RenderOptions& options, const std::vector<HostSession*
 
 int describe(const RenderOptions& options) {
   const PluginLibrary library(options.plugin);
-  HostSession instance(library.instantiate(renderHostCallback));
+  HostSession instance(library.instantiate(answeringHost<>));
   const std::vector<std::string> programNames = instance.programNames();
   applySelection(options, {&instance});
   std::fputs(describePlugin(options.plugin, instance, programNames).c_str(), stdout);

@@ -6,6 +6,8 @@
 
 #include "host/aeffect.h"
 
+using PluginEntry = AEffect*(VSTCALL*)(audioMasterCallback);
+
 class PluginLibrary {
  public:
   // Throws std::runtime_error when the file does not load or exports neither entry.
@@ -19,11 +21,14 @@ class PluginLibrary {
   // Every instance must be closed before the library is destroyed.
   AEffect* instantiate(audioMasterCallback host) const;
 
+  PluginEntry entry() const { return entry_; }
+  // The exported function `name`, or null.
+  void* symbol(const char* name) const;
+  // The system's handle (an HMODULE on Windows).
+  void* handle() const { return handle_; }
   const std::string& path() const { return path_; }
 
  private:
-  using PluginEntry = AEffect* (*)(audioMasterCallback);
-
   std::string path_;
   void* handle_ = nullptr;
   PluginEntry entry_ = nullptr;

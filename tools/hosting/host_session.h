@@ -8,12 +8,6 @@
 
 #include "host/aeffect.h"
 
-// The host callback: answers audioMasterVersion, accepts automation, answers 0 to the rest.
-intptr_t VSTCALL renderHostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                    void* ptr, float opt);
-
-constexpr intptr_t kHostVersion = 2400;
-
 class HostSession {
  public:
   explicit HostSession(AEffect* effect);

@@ -1,8 +1,4 @@
-#include "tools/render/host_session.h"
-
-intptr_t VSTCALL renderHostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? kHostVersion : 0;
-}
+#include "tools/hosting/host_session.h"
 
 HostSession::HostSession(AEffect* effect) : effect_(effect) { dispatch(effOpen); }
 
