@@ -11,6 +11,8 @@
 // independent, so every stage finds its input computed an iteration ago and the processor
 // overlaps them. Each frame still passes every step in order, with its own smoothed values, so
 // the results are the same bits.
+#include <utility>
+
 #include "engine/block_edges.h"
 #include "engine/chain_constants.h"
 #include "engine/channel_pair.h"
@@ -124,11 +126,13 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
   Smoothers::Controls controls;
   bool settled = smoothers.settledOn(coefficients, controls);
 
-  // What each stage hands to the next. An iteration runs the stages from last to first, so
-  // each takes what the stage before it produced an iteration ago before that stage overwrites
-  // it with its next frame's.
+  // What each stage hands to the next, an iteration later. The stages run in a frame's order,
+  // so each one's result is kept apart until the iteration ends: the split stage fills one set
+  // of offsets while the shaper reads the other.
   LanePair driven = _mm_setzero_pd(), shaped = _mm_setzero_pd();
-  ShaperOffsets offsets;
+  ShaperOffsets offsets[2];
+  ShaperOffsets* splitOffsets = &offsets[0];
+  ShaperOffsets* shaperOffsetsIn = &offsets[1];
 
   const PipelineSchedule schedule(sampleFrames);
   // With everyStageBusy (between fill and drain) no stage tests the schedule; a constant at
@@ -141,6 +145,17 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
       coefficients = FrameCoefficients(now);
       settled = false;
     }
+    LanePair nextDriven = driven;
+    if (busy(kToneStage)) {
+      if (!settled) controls = smoothers.stepControls(coefficients);
+      // A frame's inputs are read before its outputs are written, which happens later still,
+      // so a channel's output may be its own input buffer.
+      const int32_t frame = PipelineSchedule::frameOf(kToneStage, i);
+      nextDriven = toneStage(channels, widen(inLeft[frame], inRight[frame]), controls);
+    }
+    if (busy(kSplitStage)) splitStage(channels, driven, *splitOffsets);
+    LanePair nextShaped = shaped;
+    if (busy(kShaperStage)) nextShaped = shaperStage(table, *shaperOffsetsIn);
     if (busy(kOutputStage)) {
       const int32_t frame = PipelineSchedule::frameOf(kOutputStage, i);
       const LanePair gain = settled ? smoothers.gain : smoothers.stepGain(coefficients);
@@ -156,15 +171,9 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
         outRight[frame] = rightOf(result.stored);
       }
     }
-    if (busy(kShaperStage)) shaped = shaperStage(table, offsets);
-    if (busy(kSplitStage)) splitStage(channels, driven, offsets);
-    if (busy(kToneStage)) {
-      if (!settled) controls = smoothers.stepControls(coefficients);
-      // The output stage writes a frame that entered the pipeline kLatency iterations ago, so
-      // a channel's output may be its own input buffer.
-      const int32_t frame = PipelineSchedule::frameOf(kToneStage, i);
-      driven = toneStage(channels, widen(inLeft[frame], inRight[frame]), controls);
-    }
+    driven = nextDriven;
+    shaped = nextShaped;
+    std::swap(splitOffsets, shaperOffsetsIn);
   };
   int32_t i = 0;
   for (; i < schedule.fillEnd(); ++i) iteration(i, false);
