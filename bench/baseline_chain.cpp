@@ -4,13 +4,14 @@
 
 #include "engine/block_edges.h"
 #include "engine/chain_constants.h"
+#include "engine/engine_probe.h"
 #include "engine/shaper_table.h"
 
 namespace {
 
 // One channel's frame with this frame's unrounded drive and band mix; answers the final value.
-double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double drive,
-                    double bandMix) {
+double channelFrame(EngineSnapshot& e, ChannelSnapshot& c, const float* table, float input,
+                    double drive, double bandMix) {
   const double x = std::isfinite(input) ? input : 0.0;  // as the plug-in: not finite is silence
   c.toneFreq = static_cast<float>(c.toneFreq * kSmoothing + c.toneFreqFeed);
   const double toneLow = static_cast<double>(c.toneFreq) * c.toneBand + c.toneLow;
@@ -25,39 +26,43 @@ double channelFrame(OverdriveEffect& e, ChannelState& c, float input, double dri
   const double splitHigh = (driven - splitLow) - c.splitBand;
   c.splitHigh = static_cast<float>(splitHigh);
   c.splitBand = static_cast<float>(splitHigh * kSplitCoefficient + c.splitBand);
-  double y = (static_cast<double>(shaperLookup(e.shaperTable, c.splitLow)) +
-              (static_cast<double>(shaperLookup(e.shaperTable, c.splitHigh)) +
-               static_cast<double>(shaperLookup(e.shaperTable, c.splitBand)))) *
+  double y = (static_cast<double>(shaperLookup(table, c.splitLow)) +
+              (static_cast<double>(shaperLookup(table, c.splitHigh)) +
+               static_cast<double>(shaperLookup(table, c.splitBand)))) *
              e.gain;
   if (!(y >= -kOutputBound))
     y = -kOutputBound;
   else if (y > kOutputBound)
     y = kOutputBound;
-  const PostFilterCoefficients post = e.postFilterCoefficients.load(std::memory_order_relaxed);
+  const PostFilterCoefficients post = e.postFilter;
   const double post1 = y * post.postInputWeight + static_cast<double>(c.post1) * post.postFeedback;
   c.post1 = static_cast<float>(post1);
   const double post2 =
       post1 * post.postInputWeight + static_cast<double>(post.postFeedback) * c.post2;
   c.post2 = static_cast<float>(post2);
-  if (post2 > e.peakLevel.load(std::memory_order_relaxed))
-    e.peakLevel.store(static_cast<float>(post2), std::memory_order_relaxed);
+  if (post2 > e.peakLevel) e.peakLevel = static_cast<float>(post2);
   return post2;
 }
 
 }  // namespace
 
-void baselineProcessReplacing(OverdriveEffect& e, float** inputs, float** outputs,
+void baselineProcessReplacing(OverdriveEffect& effect, float** inputs, float** outputs,
                               int32_t sampleFrames) {
-  e.peakLevel.store(0.0f, std::memory_order_relaxed);
-  beginBlock(e);
+  beginBlock(effect);
+  const float* table = EngineProbe::shaperTable(effect);
+  EngineSnapshot e = EngineProbe::snapshot(effect);
+  e.peakLevel = 0.0f;
   for (int32_t i = 0; i < sampleFrames; ++i) {
     const double drive = e.drive * kSmoothing + e.driveFeed;
     e.drive = static_cast<float>(drive);
     const double bandMix = e.bandMix * kSmoothing + e.bandMixFeed;
     e.bandMix = static_cast<float>(bandMix);
     e.gain = static_cast<float>(e.gain * kSmoothing + e.gainFeed);
-    outputs[0][i] = static_cast<float>(channelFrame(e, e.left, inputs[0][i], drive, bandMix));
-    outputs[1][i] = static_cast<float>(channelFrame(e, e.right, inputs[1][i], drive, bandMix));
+    outputs[0][i] =
+        static_cast<float>(channelFrame(e, e.left, table, inputs[0][i], drive, bandMix));
+    outputs[1][i] =
+        static_cast<float>(channelFrame(e, e.right, table, inputs[1][i], drive, bandMix));
   }
-  endBlock(e);
+  EngineProbe::restore(effect, e);
+  endBlock(effect);
 }

@@ -1,6 +1,7 @@
 // The reference form of the signal path the benchmark compares against: the chain written
-// straight down, one frame at a time, left channel then right, every engine field read from
-// the object and written back to it. It produces the plug-in's output to the bit.
+// straight down, one frame at a time, left channel then right, on a snapshot of the engine's
+// state (engine/engine_probe.h) stored back after the block. It produces the plug-in's output to
+// the bit.
 #pragma once
 
 #include <cstdint>

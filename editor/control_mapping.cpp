@@ -2,11 +2,28 @@
 
 #include "resources/metalui_ids.h"
 
-const ControlBinding kControlBindings[6] = {
-    {IDC_PREBAND_SLIDER, 0, ControlKind::slider},  {IDC_COLOR_SLIDER, 1, ControlKind::slider},
-    {IDC_PREAMP_SLIDER, 2, ControlKind::slider},   {IDC_POSTFILTER_SLIDER, 4, ControlKind::slider},
-    {IDC_POSTGAIN_SLIDER, 5, ControlKind::slider}, {IDC_X100_CHECKBOX, 3, ControlKind::checkBox},
+namespace {
+
+// The dialog's control for each parameter, by index.
+constexpr int32_t kControlIds[kParameterCount] = {
+    IDC_PREBAND_SLIDER, IDC_COLOR_SLIDER,      IDC_PREAMP_SLIDER,
+    IDC_X100_CHECKBOX,  IDC_POSTFILTER_SLIDER, IDC_POSTGAIN_SLIDER,
 };
+
+std::array<ControlBinding, kParameterCount> inRefreshOrder() {
+  std::array<ControlBinding, kParameterCount> bindings{};
+  size_t next = 0;
+  for (const ControlKind kind : {ControlKind::slider, ControlKind::checkBox}) {
+    for (int32_t i = 0; i < kParameterCount; ++i) {
+      if (parameterAt(i)->control == kind) bindings[next++] = {kControlIds[i], i, kind};
+    }
+  }
+  return bindings;
+}
+
+}  // namespace
+
+const std::array<ControlBinding, kParameterCount> kControlBindings = inRefreshOrder();
 
 int32_t parameterIndexOfSlider(int32_t controlId) {
   for (const ControlBinding& binding : kControlBindings) {

@@ -1,10 +1,11 @@
-// Which dialog control stands for which parameter. The sliders skip parameter 3, which
-// belongs to the check box.
+// Which dialog control stands for which parameter. The kind of control each parameter has
+// comes from the parameter table; the sliders skip the check box's parameter.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
-enum class ControlKind { slider, checkBox };
+#include "engine/parameter_table.h"
 
 struct ControlBinding {
   int32_t controlId;
@@ -12,8 +13,8 @@ struct ControlBinding {
   ControlKind kind;
 };
 
-// In refresh order: the five sliders, then the check box.
-extern const ControlBinding kControlBindings[6];
+// In refresh order: the sliders, then the check box.
+extern const std::array<ControlBinding, kParameterCount> kControlBindings;
 
 // The parameter a slider moves, or -1 when the identifier is no slider.
 int32_t parameterIndexOfSlider(int32_t controlId);

@@ -27,18 +27,18 @@ void beginBlock(OverdriveEffect& effect) {
   recover(effect.drive, 1.0f);
   recover(effect.bandMix, 1.0f);
   recover(effect.gain, 1.0f);
-  for (ChannelState* c : {&effect.left, &effect.right}) {
-    recover(c->toneFreq, 0.0f);
+  for (ChannelState* channel : {&effect.left, &effect.right}) {
+    recover(channel->toneFreq, 0.0f);
     for (float* state :
-         {&c->toneLow, &c->toneHigh, &c->toneBand, &c->splitLow, &c->splitHigh, &c->splitBand}) {
+         {&channel->toneLow, &channel->toneHigh, &channel->toneBand, &channel->splitLow, &channel->splitHigh, &channel->splitBand}) {
       flush(*state);
     }
   }
 }
 
 void endBlock(OverdriveEffect& effect) {
-  for (ChannelState* c : {&effect.left, &effect.right}) {
-    flush(c->post1);
-    flush(c->post2);
+  for (ChannelState* channel : {&effect.left, &effect.right}) {
+    flush(channel->post1);
+    flush(channel->post2);
   }
 }

@@ -1,5 +1,6 @@
-// The filter states of one channel. Left and right each have one; the chain is one piece of
-// code applied to either.
+// The filter states of one channel, as stored between blocks. Left and right each have one; a
+// block widens both into the two lanes of one ChannelPair (engine/channel_pair.h) and stores
+// them back at its end, so one piece of code runs both channels at once.
 #pragma once
 
 #include <atomic>

@@ -21,6 +21,8 @@ struct alignas(8) PostFilterCoefficients {
   float postInputWeight;
 };
 
+struct ParameterInfo;
+
 // The line size of the x86 processors the plug-in runs on.
 constexpr size_t kCacheLine = 64;
 
@@ -51,6 +53,16 @@ class OverdriveEffect : public EffectBase {
   // Derives every coefficient from the six parameter values. Touches no smoothed value and no
   // filter state, so a change glides in through the smoothers.
   void recomputeCoefficients();
+
+ private:
+  // The engine's own parts, and the one seam tests and the reference chain use
+  // (engine/engine_probe.h); nothing else reaches the state.
+  friend struct CoefficientBits;
+  friend struct Smoothers;
+  friend void beginBlock(OverdriveEffect& effect);
+  friend void endBlock(OverdriveEffect& effect);
+  friend const ParameterInfo* parameterAt(int32_t index);
+  friend class EngineProbe;
 
   OverdriveProgram* programs = nullptr;  // owned; numPrograms records
 
@@ -92,7 +104,6 @@ class OverdriveEffect : public EffectBase {
   // kShaperTableSize entries.
   const float* shaperTable = nullptr;
 
- private:
   void loadProgram(int32_t program);
   void parameterChanged();
   template <bool accumulate>

@@ -5,6 +5,9 @@
 
 #include "engine/overdrive_effect.h"
 
+// Which editor control shows a parameter.
+enum class ControlKind { slider, checkBox };
+
 enum class ParameterDisplay {
   value,          // float2string of the value
   onOff,          // "ON" from 0.5 on, otherwise "OFF"
@@ -14,8 +17,11 @@ enum class ParameterDisplay {
 struct ParameterInfo {
   std::atomic<float> OverdriveEffect::*current;
   float OverdriveProgram::*stored;
-  const char* name;  // 10 characters
+  const char* name;   // 10 characters
+  const char* label;  // the unit the host shows beside the display: none
   ParameterDisplay display;
+  ControlKind control;
+  const char* role;  // what it does to the sound, for the manual
 };
 
 constexpr int32_t kParameterCount = 6;

@@ -52,7 +52,7 @@ void OverdriveEffect::getParameterName(int32_t index, char* text) {
 }
 
 void OverdriveEffect::getParameterLabel(int32_t index, char* label) {
-  if (parameterAt(index)) label[0] = '\0';
+  if (const ParameterInfo* parameter = parameterAt(index)) std::strcpy(label, parameter->label);
 }
 
 void OverdriveEffect::getParameterDisplay(int32_t index, char* text) {

@@ -4,21 +4,21 @@
 // Left and right run the same operations on separate states, so they run as the two lanes of
 // one vector (engine/lane_pair.h); the shared smoothers run alike in both lanes.
 //
-// The chain runs in four stages (tone filter and drive, split filter, shaper, output), and four
-// frames are in flight at once: while one frame's tone filter runs, the frame before it is in
-// the split filter, the one before that in the shaper and the one before that in the output
-// stage. Within a frame each stage waits for the previous stage's chain of roundings; across
-// frames the stages are independent, so every stage finds its input computed an iteration ago
-// and the processor overlaps them. Each frame still passes every step in order, with its own
-// smoothed values, so the results are the same bits.
-#include <algorithm>
-#include <type_traits>
+// The chain runs as a pipeline of four stages (engine/pipeline_schedule.h), with a frame in each
+// at once: while one frame's tone filter runs, the frame before it is in the split filter, the
+// one before that in the shaper and the one before that in the output stage. Within a frame each
+// stage waits for the previous stage's chain of roundings; across frames the stages are
+// independent, so every stage finds its input computed an iteration ago and the processor
+// overlaps them. Each frame still passes every step in order, with its own smoothed values, so
+// the results are the same bits.
+#include <utility>
 
 #include "engine/block_edges.h"
 #include "engine/chain_constants.h"
 #include "engine/channel_pair.h"
 #include "engine/frame_coefficients.h"
 #include "engine/overdrive_effect.h"
+#include "engine/pipeline_schedule.h"
 #include "engine/shaper_table.h"
 #include "engine/smoothers.h"
 
@@ -36,36 +36,39 @@ struct FrameResult {
 };
 
 // Tone filter, then drive: the split filter's input.
-inline LanePair toneStage(ChannelPair& s, LanePair input, const Smoothers::Controls& c) {
+inline LanePair toneStage(ChannelPair& channels, LanePair input,
+                          const Smoothers::Controls& controls) {
   // A NaN or infinite input would poison the filters for good; it counts as silence.
   const LanePair x = finiteOrZero(input);
 
-  const LanePair toneLow = c.toneFreq * s.toneBand + s.toneLow;
-  const LanePair toneHigh = (x - toneLow) - s.toneBand;
-  s.toneBand = storedAsFloat(c.toneFreq * toneHigh + s.toneBand);
-  s.toneLow = storedAsFloat(toneLow);
-  s.toneHigh = storedAsFloat(toneHigh);
-  return ((s.toneHigh + s.toneLow) * c.bandMix + s.toneBand) * c.drive;
+  const LanePair toneLow = controls.toneFreq * channels.toneBand + channels.toneLow;
+  const LanePair toneHigh = (x - toneLow) - channels.toneBand;
+  channels.toneBand = storedAsFloat(controls.toneFreq * toneHigh + channels.toneBand);
+  channels.toneLow = storedAsFloat(toneLow);
+  channels.toneHigh = storedAsFloat(toneHigh);
+  return ((channels.toneHigh + channels.toneLow) * controls.bandMix + channels.toneBand) *
+         controls.drive;
 }
 
 // Split filter: the three bands' table offsets.
-inline void splitStage(ChannelPair& s, LanePair driven, ShaperOffsets& offsets) {
+inline void splitStage(ChannelPair& channels, LanePair driven, ShaperOffsets& offsets) {
   const LanePair split = pairOf(kSplitCoefficient);
-  const LanePair splitLow = s.splitBand * split + s.splitLow;
-  const LanePair splitHigh = (driven - splitLow) - s.splitBand;
-  s.splitBand = storedAsFloat(splitHigh * split + s.splitBand);
-  s.splitLow = storedAsFloat(splitLow);
-  s.splitHigh = storedAsFloat(splitHigh);
+  const LanePair splitLow = channels.splitBand * split + channels.splitLow;
+  const LanePair splitHigh = (driven - splitLow) - channels.splitBand;
+  channels.splitBand = storedAsFloat(splitHigh * split + channels.splitBand);
+  channels.splitLow = storedAsFloat(splitLow);
+  channels.splitHigh = storedAsFloat(splitHigh);
 
-  storeLanes(shaperOffsets(s.splitLow), offsets.low);
-  storeLanes(shaperOffsets(s.splitHigh), offsets.high);
-  storeLanes(shaperOffsets(s.splitBand), offsets.band);
+  storeLanes(shaperOffsets(channels.splitLow), offsets.low);
+  storeLanes(shaperOffsets(channels.splitHigh), offsets.high);
+  storeLanes(shaperOffsets(channels.splitBand), offsets.band);
 }
 
 // The shaper's sum for one lane, as the one-channel chain adds it: low + (high + band).
-inline double shapedLane(const float* table, const ShaperOffsets& t, int lane) {
-  return shaperEntry(table, t.low.lanes[lane]) +
-         (shaperEntry(table, t.high.lanes[lane]) + shaperEntry(table, t.band.lanes[lane]));
+inline double shapedLane(const float* table, const ShaperOffsets& offsets, int lane) {
+  return shaperEntry(table, offsets.low.lanes[lane]) +
+         (shaperEntry(table, offsets.high.lanes[lane]) +
+          shaperEntry(table, offsets.band.lanes[lane]));
 }
 
 inline LanePair shaperStage(const float* table, const ShaperOffsets& offsets) {
@@ -73,21 +76,19 @@ inline LanePair shaperStage(const float* table, const ShaperOffsets& offsets) {
 }
 
 // Gain, clamp and both post-filter stages.
-inline FrameResult outputStage(ChannelPair& s, LanePair shaped, LanePair gain,
-                               const FrameCoefficients& k) {
+inline FrameResult outputStage(ChannelPair& channels, LanePair shaped, LanePair gain,
+                               const FrameCoefficients& coefficients) {
   const LanePair y = clampPair(shaped * gain, pairOf(-kOutputBound), pairOf(kOutputBound));
 
-  const LanePair post1 = y * k.postInputWeight + s.post1 * k.postFeedback;
-  const LanePair post2 = post1 * k.postInputWeight + k.postFeedback * s.post2;
-  s.post1 = storedAsFloat(post1);
+  const LanePair post1 =
+      y * coefficients.postInputWeight + channels.post1 * coefficients.postFeedback;
+  const LanePair post2 =
+      post1 * coefficients.postInputWeight + coefficients.postFeedback * channels.post2;
+  channels.post1 = storedAsFloat(post1);
   const __m128 stored = _mm_cvtpd_ps(post2);
-  s.post2 = _mm_cvtps_pd(stored);
+  channels.post2 = _mm_cvtps_pd(stored);
   return {post2, stored};
 }
-
-// Frames that run a stage after the first: iteration i runs the tone stage of frame i, the
-// split stage of frame i - 1, the shaper of frame i - 2 and the output stage of frame i - 3.
-constexpr int32_t kFramesBehind = 3;
 
 }  // namespace
 
@@ -109,7 +110,7 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
   const float* inRight = inputs[1];
   float* outLeft = outputs[0];
   float* outRight = outputs[1];
-  ChannelPair s(left, right);
+  ChannelPair channels(left, right);
   Smoothers smoothers(*this);
   // The largest stored final value so far in each lane; the meter is their maximum. A final
   // value raises the meter exactly when its rounded value does, so this is the same meter.
@@ -125,16 +126,19 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
   Smoothers::Controls controls;
   bool settled = smoothers.settledOn(coefficients, controls);
 
-  // What passes from one stage to the next, an iteration later. The split stage fills one set
+  // What each stage hands to the next, an iteration later. The stages run in a frame's order,
+  // so each one's result is kept apart until the iteration ends: the split stage fills one set
   // of offsets while the shaper reads the other.
   LanePair driven = _mm_setzero_pd(), shaped = _mm_setzero_pd();
   ShaperOffsets offsets[2];
   ShaperOffsets* splitOffsets = &offsets[0];
   ShaperOffsets* shaperOffsetsIn = &offsets[1];
 
-  // With allStages, every stage has a frame: the block's first and last iterations test which.
-  auto iteration = [&](int32_t i, auto allStages) __attribute__((always_inline)) {
-    constexpr bool steady = decltype(allStages)::value;
+  const PipelineSchedule schedule(sampleFrames);
+  // With everyStageBusy (between fill and drain) no stage tests the schedule; a constant at
+  // each call, so each loop below gets its own copy without the tests it does not need.
+  auto iteration = [&](int32_t i, bool everyStageBusy) __attribute__((always_inline)) {
+    auto busy = [&](PipelineStage stage) { return everyStageBusy || schedule.busy(stage, i); };
     const CoefficientBits now = CoefficientBits::load(*this);
     if (__builtin_expect(now.differsFrom(seen), 0)) {
       seen = now;
@@ -142,21 +146,21 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
       settled = false;
     }
     LanePair nextDriven = driven;
-    if (steady || i < sampleFrames) {
+    if (busy(kToneStage)) {
       if (!settled) controls = smoothers.stepControls(coefficients);
       // A frame's inputs are read before its outputs are written, which happens later still,
       // so a channel's output may be its own input buffer.
-      nextDriven = toneStage(s, widen(inLeft[i], inRight[i]), controls);
+      const int32_t frame = PipelineSchedule::frameOf(kToneStage, i);
+      nextDriven = toneStage(channels, widen(inLeft[frame], inRight[frame]), controls);
     }
-    if (steady || (i >= 1 && i <= sampleFrames)) splitStage(s, driven, *splitOffsets);
+    if (busy(kSplitStage)) splitStage(channels, driven, *splitOffsets);
     LanePair nextShaped = shaped;
-    if (steady || (i >= 2 && i <= sampleFrames + 1))
-      nextShaped = shaperStage(table, *shaperOffsetsIn);
-    if (steady || i >= kFramesBehind) {
-      const int32_t frame = i - kFramesBehind;
+    if (busy(kShaperStage)) nextShaped = shaperStage(table, *shaperOffsetsIn);
+    if (busy(kOutputStage)) {
+      const int32_t frame = PipelineSchedule::frameOf(kOutputStage, i);
       const LanePair gain = settled ? smoothers.gain : smoothers.stepGain(coefficients);
-      const FrameResult result = outputStage(s, shaped, gain, coefficients);
-      peak = _mm_max_pd(s.post2, peak);  // NaN never raises the meter
+      const FrameResult result = outputStage(channels, shaped, gain, coefficients);
+      peak = _mm_max_pd(channels.post2, peak);  // NaN never raises the meter
       if (accumulate) {
         // Left sum stored before the right output is read: with one buffer for both outputs
         // the frame gets both results added, as a frame-by-frame chain adds them.
@@ -171,13 +175,12 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
     shaped = nextShaped;
     std::swap(splitOffsets, shaperOffsetsIn);
   };
-  const int32_t iterations = sampleFrames + kFramesBehind;
   int32_t i = 0;
-  for (; i < std::min(kFramesBehind, iterations); ++i) iteration(i, std::false_type{});
-  for (; i < sampleFrames; ++i) iteration(i, std::true_type{});
-  for (; i < iterations; ++i) iteration(i, std::false_type{});
+  for (; i < schedule.fillEnd(); ++i) iteration(i, false);
+  for (; i < schedule.drainBegin(); ++i) iteration(i, true);
+  for (; i < schedule.iterations(); ++i) iteration(i, false);
 
-  s.storeTo(left, right);
+  channels.storeTo(left, right);
   smoothers.storeTo(*this);
   // Neither lane is NaN: the larger of the two, computed in the vector unit like the rest.
   peakLevel.store(static_cast<float>(leftOf(_mm_max_sd(peak, _mm_unpackhi_pd(peak, peak)))),

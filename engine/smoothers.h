@@ -30,26 +30,26 @@ struct Smoothers {
     e.right.toneFreq = static_cast<float>(rightOf(toneFreq));
   }
 
-  Controls stepControls(const FrameCoefficients& k) {
-    const LanePair unrounded = driveBandMix * pairOf(kSmoothing) + k.driveBandMixFeed;
+  Controls stepControls(const FrameCoefficients& coefficients) {
+    const LanePair unrounded = driveBandMix * pairOf(kSmoothing) + coefficients.driveBandMixFeed;
     driveBandMix = storedAsFloat(unrounded);
-    toneFreq = storedAsFloat(toneFreq * pairOf(kSmoothing) + k.toneFreqFeed);
+    toneFreq = storedAsFloat(toneFreq * pairOf(kSmoothing) + coefficients.toneFreqFeed);
     return {_mm_unpacklo_pd(unrounded, unrounded), _mm_unpackhi_pd(unrounded, unrounded), toneFreq};
   }
 
   // The stored gain after the step.
-  LanePair stepGain(const FrameCoefficients& k) {
-    return gain = storedAsFloat(gain * pairOf(kSmoothing) + k.gainFeed);
+  LanePair stepGain(const FrameCoefficients& coefficients) {
+    return gain = storedAsFloat(gain * pairOf(kSmoothing) + coefficients.gainFeed);
   }
 
   // True when a step with these feeds changes no stored bit. A step depends on nothing but the
   // stored values and the feeds, so every later frame with the same feeds would use the same
   // controls, which `controls` receives, and the same gain, the stored one: the smoothers need
   // not step again until a feed changes.
-  bool settledOn(const FrameCoefficients& k, Controls& controls) const {
+  bool settledOn(const FrameCoefficients& coefficients, Controls& controls) const {
     Smoothers next = *this;
-    next.stepGain(k);
-    controls = next.stepControls(k);
+    next.stepGain(coefficients);
+    controls = next.stepControls(coefficients);
     return sameBits(next.driveBandMix, driveBandMix) && sameBits(next.gain, gain) &&
            sameBits(next.toneFreq, toneFreq);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/manual/measurements.h"
+#include "engine/parameter_table.h"
 #include "host/overdrive_plugin.h"
 #include "tools/hosting/host_callback.h"
 
@@ -16,6 +17,16 @@ std::string trimmed(const char* text) {
   std::string s = text;
   const size_t first = s.find_first_not_of(' ');
   return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// The values a parameter takes and what the host shows for them, by its display rule.
+const char* rangeText(ParameterDisplay display) {
+  switch (display) {
+    case ParameterDisplay::value: return "0 to 1, shown as 0.000000 to 1.000000";
+    case ParameterDisplay::onOff: return "ON from 0.5, OFF below";
+    case ParameterDisplay::valueMinusOne: return "0 to 1, shown as -1.00000 to 0.000000";
+  }
+  return "";
 }
 
 // A plot area of 520 x 300 pixels inside a 600 x 360 picture.
@@ -57,7 +68,7 @@ std::string levelPicture(const std::vector<std::string>& programNames) {
   svg << frame(plot, "input peak", "output peak", {0, 0.25, 0.5, 0.75, 1}, {0, 0.25, 0.5, 0.75, 1},
                "%.2f");
   const char* colours[] = {"#1f5fbf", "#2f9f2f", "#c0392b"};
-  for (int32_t program = 0; program < 3; ++program) {
+  for (int32_t program = 0; program < static_cast<int32_t>(programNames.size()); ++program) {
     svg << "<polyline fill='none' stroke-width='2' stroke='" << colours[program] << "' points='";
     for (const LevelPoint& point : levelCurve(program, 50)) {
       svg << plot.x(point.input) << ',' << plot.y(point.output) << ' ';
@@ -90,42 +101,28 @@ int main(int argc, char** argv) {
   OverdrivePlugin plugin(answeringHost<>);
   std::vector<std::string> names, programNames;
   char text[64];
-  for (int32_t i = 0; i < 6; ++i) {
+  for (int32_t i = 0; i < kParameterCount; ++i) {
     plugin.getParameterName(i, text);
     names.push_back(trimmed(text));
   }
   std::ostringstream programRows;
-  for (int32_t program = 0; program < 3; ++program) {
+  for (int32_t program = 0; program < plugin.numPrograms; ++program) {
     plugin.setProgram(program);
     plugin.getProgramName(text);
     programNames.push_back(text);
     programRows << "<tr><td>" << text << "</td>";
-    for (int32_t i = 0; i < 6; ++i) {
+    for (int32_t i = 0; i < kParameterCount; ++i) {
       plugin.getParameterDisplay(i, text);
       programRows << "<td>" << trimmed(text) << "</td>";
     }
     programRows << "</tr>\n";
   }
-  const char* roles[6] = {
-      "Moves the drive stage's input from the full signal (0) to the tone filter's band-pass "
-      "part alone (1): higher values drive the middle band and thin out lows and highs.",
-      "Sets the tone filter's frequency (it follows Color cubed): where the band that PreBand "
-      "picks out lies, from low and dark to high and bright.",
-      "The drive: gain 1 + 25 &times; PreAmp&sup3; into the shapers, or 1 + 2500 &times; "
-      "PreAmp&sup3; with the x 100 switch on.",
-      "Multiplies the drive range by 100. In the editor it is the check box beside the lightning "
-      "bolt.",
-      "Two low-pass stages after the shapers: higher values darken and smooth the sound.",
-      "The output gain, PostGain&sup2;. Its display shows PostGain minus 1, so 1.0 reads "
-      "0.000000 and 0 reads -1.00000."};
-  const char* ranges[6] = {
-      "0 to 1, shown as 0.000000 to 1.000000", "0 to 1, shown as 0.000000 to 1.000000",
-      "0 to 1, shown as 0.000000 to 1.000000", "ON from 0.5, OFF below",
-      "0 to 1, shown as 0.000000 to 1.000000", "0 to 1, shown as -1.00000 to 0.000000"};
   std::ostringstream controls;
-  for (int32_t i = 0; i < 6; ++i) {
-    controls << "<tr><td>" << names[i] << "</td><td>" << (i == 3 ? "check box" : "slider")
-             << "</td><td>" << ranges[i] << "</td><td>" << roles[i] << "</td></tr>\n";
+  for (int32_t i = 0; i < kParameterCount; ++i) {
+    const ParameterInfo& parameter = *parameterAt(i);
+    controls << "<tr><td>" << names[i] << "</td><td>"
+             << (parameter.control == ControlKind::checkBox ? "check box" : "slider") << "</td><td>"
+             << rangeText(parameter.display) << "</td><td>" << parameter.role << "</td></tr>\n";
   }
   std::string parameterHeader;
   for (const std::string& name : names) parameterHeader += "<th>" + name + "</th>";

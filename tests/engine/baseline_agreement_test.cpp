@@ -26,13 +26,13 @@ class BaselineAgreement : public PluginTest {
     reference->setParameter(reference, index, value);
   }
   void expectSameState() {
-    const OverdriveEffect& other = referenceEffect();
-    ASSERT_EQ(0, std::memcmp(&effect->left, &other.left, sizeof other.left));
-    ASSERT_EQ(0, std::memcmp(&effect->right, &other.right, sizeof other.right));
-    ASSERT_EQ(bitsOf(effect->drive), bitsOf(other.drive));
-    ASSERT_EQ(bitsOf(effect->bandMix), bitsOf(other.bandMix));
-    ASSERT_EQ(bitsOf(effect->gain), bitsOf(other.gain));
-    ASSERT_EQ(bitsOf(effect->peakLevel), bitsOf(other.peakLevel));
+    const EngineSnapshot mine = state(), other = EngineProbe::snapshot(referenceEffect());
+    ASSERT_EQ(0, std::memcmp(&mine.left, &other.left, sizeof other.left));
+    ASSERT_EQ(0, std::memcmp(&mine.right, &other.right, sizeof other.right));
+    ASSERT_EQ(bitsOf(mine.drive), bitsOf(other.drive));
+    ASSERT_EQ(bitsOf(mine.bandMix), bitsOf(other.bandMix));
+    ASSERT_EQ(bitsOf(mine.gain), bitsOf(other.gain));
+    ASSERT_EQ(bitsOf(mine.peakLevel), bitsOf(other.peakLevel));
   }
 
   AEffect* reference = nullptr;
@@ -130,13 +130,13 @@ TEST_F(BaselineAgreement, HeldSettingsSettleAndStayExact) {
     send(effSetProgram, 0, program);
     reference->dispatcher(reference, effSetProgram, 0, program, nullptr, 0.0f);
     for (int block = 0; block < 24; ++block) ASSERT_NO_FATAL_FAILURE(compareBlock(block));
-    const float settledDrive = effect->drive, settledToneFreq = effect->left.toneFreq;
+    const float settledDrive = state().drive, settledToneFreq = state().left.toneFreq;
     ASSERT_NO_FATAL_FAILURE(compareBlock(24));
-    EXPECT_EQ(effect->drive, settledDrive) << "settled: a whole block without a smoother step";
-    EXPECT_EQ(effect->left.toneFreq, settledToneFreq);
+    EXPECT_EQ(state().drive, settledDrive) << "settled: a whole block without a smoother step";
+    EXPECT_EQ(state().left.toneFreq, settledToneFreq);
     setBoth(1, 0.93f);  // color: the tone frequency glides again
     for (int block = 25; block < 28; ++block) ASSERT_NO_FATAL_FAILURE(compareBlock(block));
-    EXPECT_NE(effect->left.toneFreq, settledToneFreq);
+    EXPECT_NE(state().left.toneFreq, settledToneFreq);
   }
 }
 

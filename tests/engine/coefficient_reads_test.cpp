@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/pipeline_schedule.h"
 #include "plugin_fixture.h"
 #include "support/split_mix.h"
 #include "support/write_trap.h"
@@ -15,35 +16,32 @@
 namespace {
 
 constexpr int32_t kFrames = 96;
-constexpr int32_t kTrapped = 40;  // the trap springs on this frame's left output
-constexpr int32_t kInFlight = 4;  // frames the signal path works on at once
+constexpr int32_t kTrapped = 40;            // the trap springs on this frame's left output
+constexpr int32_t kInFlight = kStageCount;  // frames the signal path works on at once
 
 struct CoefficientChange {
   const char* name;
-  std::function<void(OverdriveEffect&)> apply;
+  std::function<void(EngineSnapshot&)> apply;
 };
 
-void setPostFilter(OverdriveEffect& e, float feedback, float weight) {
-  e.postFilterCoefficients.store({feedback, weight});
+// A change to one coefficient, stored through the engine's seam as another thread's
+// recomputation would store it.
+template <typename Change>
+void changeCoefficients(OverdriveEffect& e, Change change) {
+  EngineSnapshot state = EngineProbe::snapshot(e);
+  change(state);
+  EngineProbe::restore(e, state);
 }
 
 const std::vector<CoefficientChange>& changes() {
   static const std::vector<CoefficientChange> list = {
-      {"driveFeed", [](OverdriveEffect& e) { e.driveFeed = e.driveFeed * 3.0f; }},
-      {"bandMixFeed", [](OverdriveEffect& e) { e.bandMixFeed = -0.01f; }},
-      {"gainFeed", [](OverdriveEffect& e) { e.gainFeed = e.gainFeed * 2.0f; }},
-      {"left toneFreqFeed",
-       [](OverdriveEffect& e) { e.left.toneFreqFeed = e.left.toneFreqFeed * 4.0f; }},
-      {"right toneFreqFeed",
-       [](OverdriveEffect& e) { e.right.toneFreqFeed = e.right.toneFreqFeed * 4.0f; }},
-      {"postFeedback",
-       [](OverdriveEffect& e) {
-         setPostFilter(e, 0.5f, e.postFilterCoefficients.load().postInputWeight);
-       }},
-      {"postInputWeight",
-       [](OverdriveEffect& e) {
-         setPostFilter(e, e.postFilterCoefficients.load().postFeedback, 0.25f);
-       }},
+      {"driveFeed", [](EngineSnapshot& s) { s.driveFeed = s.driveFeed * 3.0f; }},
+      {"bandMixFeed", [](EngineSnapshot& s) { s.bandMixFeed = -0.01f; }},
+      {"gainFeed", [](EngineSnapshot& s) { s.gainFeed = s.gainFeed * 2.0f; }},
+      {"left toneFreqFeed", [](EngineSnapshot& s) { s.left.toneFreqFeed *= 4.0f; }},
+      {"right toneFreqFeed", [](EngineSnapshot& s) { s.right.toneFreqFeed *= 4.0f; }},
+      {"postFeedback", [](EngineSnapshot& s) { s.postFilter.postFeedback = 0.5f; }},
+      {"postInputWeight", [](EngineSnapshot& s) { s.postFilter.postInputWeight = 0.25f; }},
   };
   return list;
 }
@@ -88,7 +86,7 @@ StereoBuffer splitBlocks(bool settled, StereoBuffer& in, const CoefficientChange
   float* inputs[2] = {in.left.data(), in.right.data()};
   float* outputs[2] = {out.left.data(), out.right.data()};
   record->processReplacing(record, inputs, outputs, first);
-  if (change) change->apply(engineOf(record));
+  if (change) changeCoefficients(engineOf(record), change->apply);
   float* laterIn[2] = {inputs[0] + first, inputs[1] + first};
   float* laterOut[2] = {outputs[0] + first, outputs[1] + first};
   record->processReplacing(record, laterIn, laterOut, kFrames - first);
@@ -110,7 +108,8 @@ TEST(CoefficientReads, AChangeWithinABlockTakesEffectWithinFourFrames) {
       ASSERT_NE(record, nullptr);
       StereoBuffer out(kFrames);
       {
-        WriteTrap trap(kTrapped, kFrames - kTrapped, [&] { change.apply(engineOf(record)); });
+        WriteTrap trap(kTrapped, kFrames - kTrapped,
+                       [&] { changeCoefficients(engineOf(record), change.apply); });
         float* outputs[2] = {trap.data(), out.right.data()};
         record->processReplacing(record, in.channels(), outputs, kFrames);
         ASSERT_TRUE(trap.sprung());

@@ -45,10 +45,11 @@ TEST_F(Creation, FinishedRecordHoldsTheHostVisibleValues) {
   EXPECT_EQ(send(effIdentify), fourCharConstant("NvEf"));
   EXPECT_EQ(send(effGetVu), 0);
   EXPECT_EQ(send(effGetChunk, 0, 0, nullptr), 0);
-  EXPECT_EQ(effect->drive, 1.0f);
-  EXPECT_EQ(effect->bandMix, 1.0f);
-  EXPECT_EQ(effect->gain, 1.0f);
-  EXPECT_EQ(effect->left.toneFreq, 0.0f);
+  const EngineSnapshot fresh = state();
+  EXPECT_EQ(fresh.drive, 1.0f);
+  EXPECT_EQ(fresh.bandMix, 1.0f);
+  EXPECT_EQ(fresh.gain, 1.0f);
+  EXPECT_EQ(fresh.left.toneFreq, 0.0f);
 }
 
 TEST_F(Creation, EachCallGivesAnIndependentInstance) {
@@ -71,8 +72,8 @@ TEST_F(Creation, InstancesOwnTheCacheLinesTheirBlocksUse) {
   EXPECT_EQ(sizeof(OverdrivePlugin) % kLine, 0u);
   for (AEffect* r : {record, second}) {
     auto* instance = static_cast<OverdrivePlugin*>(effectOf(r));
-    const auto first = reinterpret_cast<uintptr_t>(&instance->driveFeed);
-    const auto end = reinterpret_cast<uintptr_t>(&instance->shaperTable + 1);
+    const auto first = reinterpret_cast<uintptr_t>(EngineProbe::blockFieldsBegin(*instance));
+    const auto end = reinterpret_cast<uintptr_t>(EngineProbe::blockFieldsEnd(*instance));
     EXPECT_EQ(reinterpret_cast<uintptr_t>(instance) % kLine, 0u);
     EXPECT_EQ(first % kLine, 0u);
     EXPECT_LE(end - first, 2 * kLine) << "the fields a block touches fill two lines";
@@ -171,9 +172,11 @@ TEST_F(FailingAllocations, InstancesShareOneTableReleasedWithTheLast) {
   for (int round = 0; round < 2; ++round) {
     AEffect* records[3];
     for (AEffect*& r : records) ASSERT_NE(r = pluginMain(RecordingHost::callback), nullptr);
-    const float* table = static_cast<OverdriveEffect*>(effectOf(records[0]))->shaperTable;
-    for (AEffect* r : records)
-      EXPECT_EQ(static_cast<OverdriveEffect*>(effectOf(r))->shaperTable, table);
+    auto tableOf = [](AEffect* r) {
+      return EngineProbe::shaperTable(*static_cast<OverdriveEffect*>(effectOf(r)));
+    };
+    const float* table = tableOf(records[0]);
+    for (AEffect* r : records) EXPECT_EQ(tableOf(r), table);
     EXPECT_EQ(FailingMemory::held, 1 + 3) << "one table and three program banks";
     for (AEffect* r : records) close(r);
     EXPECT_EQ(FailingMemory::held, 0);
@@ -198,7 +201,7 @@ TEST_F(FailingAllocations, ConcurrentCreationsWithFailuresGiveWholeInstancesOrNu
           continue;
         }
         const auto* effect = static_cast<OverdriveEffect*>(effectOf(record));
-        ++(effect->shaperTable && effect->programs ? whole : broken);
+        ++(effect->complete() ? whole : broken);
         close(record);
       }
     });
@@ -221,7 +224,7 @@ class WatchingEditor : public EditorBase {
   void postUpdate() override {
     EditorBase::postUpdate();
     ++posts;
-    driveFeedWhenTold = engine->driveFeed;
+    driveFeedWhenTold = EngineProbe::snapshot(*engine).driveFeed;
   }
   OverdriveEffect* engine;
   int posts = 0;
@@ -232,7 +235,7 @@ TEST_F(Creation, EveryChangeTellsTheEditorBeforeDerivingCoefficients) {
   auto* editor = new WatchingEditor(effect);
   record->setParameter(record, 2, 1.0f);
   EXPECT_EQ(editor->posts, 1);
-  EXPECT_NE(editor->driveFeedWhenTold, effect->driveFeed) << "told before the new coefficients";
+  EXPECT_NE(editor->driveFeedWhenTold, state().driveFeed) << "told before the new coefficients";
   record->setParameter(record, 9, 1.0f);
   EXPECT_EQ(editor->posts, 2) << "even an unknown index tells the editor";
   send(effSetProgram, 0, 1);

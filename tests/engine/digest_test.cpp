@@ -54,7 +54,7 @@ TEST_F(CrossTarget, RandomizedSessionDigestIsTheSameOnEveryTarget) {
       digest.add(bitsOf(out.left[i]));
       digest.add(bitsOf(out.right[i]));
     }
-    digest.add(bitsOf(effect->peakLevel));
+    digest.add(bitsOf(state().peakLevel));
     digest.add(static_cast<uint32_t>(send(effGetVu)));
   }
   // The digest linux, win32 and win64 all produce; it changes only with the sound itself.

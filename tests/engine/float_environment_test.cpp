@@ -126,15 +126,13 @@ Session session(const FpState& host) {
     seen.bits.push_back(static_cast<uint32_t>(vu));
   }
 
-  const OverdriveEffect& e = *static_cast<OverdriveEffect*>(effectOf(r));
-  for (const ChannelState* c : {&e.left, &e.right}) {
+  const EngineSnapshot e = EngineProbe::snapshot(*static_cast<OverdriveEffect*>(effectOf(r)));
+  for (const ChannelSnapshot* c : {&e.left, &e.right}) {
     for (float v : {c->toneLow, c->toneBand, c->toneHigh, c->toneFreq, c->splitLow, c->splitBand,
-                    c->splitHigh, c->post1, c->post2, c->toneFreqFeed.load()})
+                    c->splitHigh, c->post1, c->post2, c->toneFreqFeed})
       add(v);
   }
-  for (float v :
-       {e.drive, e.bandMix, e.gain, e.peakLevel.load(), e.driveFeed.load(), e.gainFeed.load()})
-    add(v);
+  for (float v : {e.drive, e.bandMix, e.gain, e.peakLevel, e.driveFeed, e.gainFeed}) add(v);
   for (int32_t i = 0; i < 6; ++i) {
     float value = 0;
     call("getParameter", [&] { value = r->getParameter(r, i); });

@@ -22,10 +22,10 @@ TEST_F(Parameters, UnknownIndicesChangeNothingAndLeaveBuffersAlone) {
       EXPECT_EQ(text(opcode, index), std::string(63, '#')) << opcode << " " << index;
     }
   }
-  const float driveFeed = effect->driveFeed;
-  effect->driveFeed = 0.0f;
+  const float driveFeed = state().driveFeed;
+  changeState([](EngineSnapshot& s) { s.driveFeed = 0.0f; });
   record->setParameter(record, 7, 0.5f);
-  EXPECT_EQ(effect->driveFeed, driveFeed) << "coefficients are derived again";
+  EXPECT_EQ(state().driveFeed, driveFeed) << "coefficients are derived again";
   EXPECT_EQ(displays(), (std::vector<std::string>{"0.000000", "0.500000", "0.000000", "OFF",
                                                   "0.000000", "0.000000"}));
 }
@@ -108,28 +108,28 @@ TEST_F(Parameters, LongNamesAreCutTo23Characters) {
   EXPECT_EQ(text(effGetProgramName), std::string(22, 'x') + "E");
   send(effSetProgram, 0, 2);
   EXPECT_EQ(text(effGetProgramName), "Drive") << "the next record is intact";
-  EXPECT_EQ(effect->programs[2].preBand, 0.85f);
+  EXPECT_EQ(program(2).preBand, 0.85f);
   char empty[] = "";
   send(effSetProgramName, 0, 0, empty);
   EXPECT_EQ(text(effGetProgramName), "");
 }
 
 TEST_F(Parameters, BankHoldsTheFactoryRows) {
-  const OverdriveProgram& boost = effect->programs[1];
+  const OverdriveProgram& boost = program(1);
   EXPECT_EQ(boost.preBand, 0.4f);
   EXPECT_EQ(boost.color, 0.5f);
   EXPECT_EQ(boost.preAmp, 0.2f);
   EXPECT_EQ(boost.x100Switch, 0.5f);
   EXPECT_EQ(boost.postFilter, 0.25f);
   EXPECT_EQ(boost.postGain, 1.0f);
-  const OverdriveProgram& drive = effect->programs[2];
+  const OverdriveProgram& drive = program(2);
   EXPECT_EQ(drive.preBand, 0.85f);
   EXPECT_EQ(drive.preAmp, 1.0f);
   EXPECT_EQ(drive.x100Switch, 0.33f);
   EXPECT_EQ(drive.postFilter, 0.5f);
   EXPECT_EQ(drive.postGain, 0.5f);
   record->setParameter(record, 0, 0.1f);
-  EXPECT_EQ(effect->programs[0].preBand, 0.0f) << "parameter changes never reach the bank";
+  EXPECT_EQ(program(0).preBand, 0.0f) << "parameter changes never reach the bank";
 }
 
 TEST(ProgramBank, ProgramsBeyondTheFactoryThreeAreInitCopiesOfReset) {

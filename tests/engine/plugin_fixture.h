@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_probe.h"
 #include "host/overdrive_plugin.h"
 #include "support/recording_host.h"
 
@@ -40,6 +41,19 @@ class PluginTest : public ::testing::Test {
   }
   void TearDown() override {
     if (record) record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+  }
+
+  // The engine's state, read and set through its one seam.
+  EngineSnapshot state() const { return EngineProbe::snapshot(*effect); }
+  const OverdriveProgram& program(int32_t index) const {
+    return EngineProbe::program(*effect, index);
+  }
+  const float* shaperTable() const { return EngineProbe::shaperTable(*effect); }
+  template <typename Change>
+  void changeState(Change change) {
+    EngineSnapshot changed = state();
+    change(changed);
+    EngineProbe::restore(*effect, changed);
   }
 
   intptr_t send(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,

@@ -10,7 +10,7 @@ namespace {
 using Shaper = PluginTest;
 
 TEST_F(Shaper, TellingEntries) {
-  const float* table = effect->shaperTable;
+  const float* table = shaperTable();
   EXPECT_EQ(table[0], -1.0f);
   EXPECT_EQ(table[1], -1.0f);
   EXPECT_EQ(table[32767], 0.0f);
@@ -22,7 +22,7 @@ TEST_F(Shaper, TellingEntries) {
 }
 
 TEST_F(Shaper, LowerHalfMirrorsTheUpperHalf) {
-  const float* table = effect->shaperTable;
+  const float* table = shaperTable();
   for (int32_t i = 0; i < 32768; ++i) {
     ASSERT_EQ(bitsOf(table[32767 - i]), bitsOf(table[32768 + i]) ^ 0x80000000u) << i;
   }
@@ -30,7 +30,7 @@ TEST_F(Shaper, LowerHalfMirrorsTheUpperHalf) {
 }
 
 TEST_F(Shaper, EntriesAreTheRoundedSines) {
-  const float* table = effect->shaperTable;
+  const float* table = shaperTable();
   for (int32_t i = 0; i < 32768; i += 97) {
     EXPECT_EQ(table[32768 + i], static_cast<float>(std::sin(i * (3.141592653589793 / 65536.0))))
         << i;
@@ -38,7 +38,7 @@ TEST_F(Shaper, EntriesAreTheRoundedSines) {
 }
 
 TEST_F(Shaper, LookupsClampTruncateAndReadOneStepInOnTheNegativeSide) {
-  const float* table = effect->shaperTable;
+  const float* table = shaperTable();
   EXPECT_EQ(shaperLookup(table, 0.5f), 0.707072913646698f);
   EXPECT_EQ(shaperLookup(table, 0.5f), table[49151]);
   EXPECT_EQ(shaperLookup(table, -0.5f), -0.7070389986038208f);

@@ -20,10 +20,10 @@ TEST_F(SignalPath, WorkedBlockIsExact) {
                                           0.8397546410560608f, 0.8177195191383362f}));
   EXPECT_EQ(out.right, (std::vector<float>{-0.577354371547699f, -0.7994834780693054f,
                                            -0.8396263718605042f, -0.8175846338272095f}));
-  EXPECT_EQ(effect->peakLevel, 0.8397546410560608f);
-  EXPECT_EQ(effect->drive, 1.0f);
-  EXPECT_EQ(effect->bandMix, 1.0f);
-  EXPECT_EQ(effect->gain, 1.0f);
+  EXPECT_EQ(state().peakLevel, 0.8397546410560608f);
+  EXPECT_EQ(state().drive, 1.0f);
+  EXPECT_EQ(state().bandMix, 1.0f);
+  EXPECT_EQ(state().gain, 1.0f);
   EXPECT_EQ(send(effGetVu), static_cast<intptr_t>(0.8397546410560608 * 32767.0));
 }
 
@@ -40,7 +40,7 @@ TEST_F(SignalPath, SilenceStaysExactlyZero) {
     accumulating(in, kept);
     EXPECT_EQ(kept.left, std::vector<float>(700, 0.25f));
     EXPECT_EQ(kept.right, std::vector<float>(700, -0.5f));
-    EXPECT_EQ(effect->peakLevel, 0.0f);
+    EXPECT_EQ(state().peakLevel, 0.0f);
     EXPECT_EQ(send(effGetVu), 0);
   }
 }
@@ -61,11 +61,12 @@ TEST_F(SignalPath, AccumulatingOverZerosMatchesReplacing) {
   twin->processReplacing(twin, in.channels(), out.channels(), 300);
   EXPECT_EQ(sum.left, out.left);
   EXPECT_EQ(sum.right, out.right);
-  auto* other = static_cast<OverdriveEffect*>(effectOf(const_cast<AEffect*>(replacingRecord)));
-  EXPECT_EQ(effect->peakLevel, other->peakLevel);
-  EXPECT_EQ(0, std::memcmp(&effect->left, &other->left, sizeof effect->left));
-  EXPECT_EQ(0, std::memcmp(&effect->right, &other->right, sizeof effect->right));
-  EXPECT_EQ(effect->drive, other->drive);
+  const EngineSnapshot mine = state(), other = EngineProbe::snapshot(*static_cast<OverdriveEffect*>(
+                                           effectOf(const_cast<AEffect*>(replacingRecord))));
+  EXPECT_EQ(mine.peakLevel, other.peakLevel);
+  EXPECT_EQ(0, std::memcmp(&mine.left, &other.left, sizeof mine.left));
+  EXPECT_EQ(0, std::memcmp(&mine.right, &other.right, sizeof mine.right));
+  EXPECT_EQ(mine.drive, other.drive);
   twin->dispatcher(twin, effClose, 0, 0, nullptr, 0.0f);
 }
 
@@ -104,9 +105,11 @@ TEST_F(SignalPath, InPlaceProcessingMatchesSeparateBuffers) {
 TEST_F(SignalPath, ZeroAndNegativeFrameCountsWriteNothingButStillFlush) {
   StereoBuffer in(16, 0.9f, 0.9f), out(16);
   replacing(in, out);
-  ASSERT_GT(effect->peakLevel, 0.0f);
-  effect->left.toneLow = 5.9604645e-8f;
-  effect->left.post1 = -5.9604645e-8f;
+  ASSERT_GT(state().peakLevel, 0.0f);
+  changeState([](EngineSnapshot& s) {
+    s.left.toneLow = 5.9604645e-8f;
+    s.left.post1 = -5.9604645e-8f;
+  });
   StereoBuffer untouched(16, 3.0f, 3.0f);
   for (int32_t frames : {0, -1, -100000}) {
     record->processReplacing(record, in.channels(), untouched.channels(), frames);
@@ -114,9 +117,9 @@ TEST_F(SignalPath, ZeroAndNegativeFrameCountsWriteNothingButStillFlush) {
   }
   EXPECT_EQ(untouched.left, std::vector<float>(16, 3.0f));
   EXPECT_EQ(untouched.right, std::vector<float>(16, 3.0f));
-  EXPECT_EQ(effect->peakLevel, 0.0f);
-  EXPECT_EQ(effect->left.toneLow, 0.0f);
-  EXPECT_EQ(effect->left.post1, 0.0f);
+  EXPECT_EQ(state().peakLevel, 0.0f);
+  EXPECT_EQ(state().left.toneLow, 0.0f);
+  EXPECT_EQ(state().left.post1, 0.0f);
 }
 
 // With no frames to process neither entry reads the buffer arrays, so a host may pass null;
@@ -126,13 +129,15 @@ TEST_F(SignalPath, NoFramesReadNoBufferArraysButStillFlush) {
   for (const auto entry : {record->process, record->processReplacing}) {
     for (int32_t frames : {0, -7}) {
       replacing(in, out);
-      ASSERT_GT(effect->peakLevel, 0.0f);
-      effect->left.toneLow = 5.9604645e-8f;
-      effect->right.post2 = -5.9604645e-8f;
+      ASSERT_GT(state().peakLevel, 0.0f);
+      changeState([](EngineSnapshot& s) {
+        s.left.toneLow = 5.9604645e-8f;
+        s.right.post2 = -5.9604645e-8f;
+      });
       entry(record, nullptr, nullptr, frames);
-      EXPECT_EQ(effect->peakLevel, 0.0f);
-      EXPECT_EQ(effect->left.toneLow, 0.0f);
-      EXPECT_EQ(effect->right.post2, 0.0f);
+      EXPECT_EQ(state().peakLevel, 0.0f);
+      EXPECT_EQ(state().left.toneLow, 0.0f);
+      EXPECT_EQ(state().right.post2, 0.0f);
     }
   }
 }
@@ -171,26 +176,28 @@ TEST_F(SignalPath, FlushZeroesStatesUpToTwoToTheMinus24) {
   const float limit = 5.9604645e-8f;  // 2^-24
   const float above = std::nextafter(limit, 1.0f);
   StereoBuffer in(0), out(0);
-  effect->left.toneBand = limit;
-  effect->right.splitHigh = -limit;
-  effect->left.splitBand = std::numeric_limits<float>::denorm_min();
-  effect->right.toneLow = above;
-  effect->left.post2 = -above;
-  effect->left.toneFreq = 1e-30f;
+  changeState([&](EngineSnapshot& s) {
+    s.left.toneBand = limit;
+    s.right.splitHigh = -limit;
+    s.left.splitBand = std::numeric_limits<float>::denorm_min();
+    s.right.toneLow = above;
+    s.left.post2 = -above;
+    s.left.toneFreq = 1e-30f;
+  });
   replacing(in, out);
-  EXPECT_EQ(effect->left.toneBand, 0.0f);
-  EXPECT_EQ(effect->right.splitHigh, 0.0f);
-  EXPECT_EQ(effect->left.splitBand, 0.0f);
-  EXPECT_EQ(effect->right.toneLow, above);
-  EXPECT_EQ(effect->left.post2, -above);
-  EXPECT_EQ(effect->left.toneFreq, 1e-30f) << "smoothed values are never flushed";
+  EXPECT_EQ(state().left.toneBand, 0.0f);
+  EXPECT_EQ(state().right.splitHigh, 0.0f);
+  EXPECT_EQ(state().left.splitBand, 0.0f);
+  EXPECT_EQ(state().right.toneLow, above);
+  EXPECT_EQ(state().left.post2, -above);
+  EXPECT_EQ(state().left.toneFreq, 1e-30f) << "smoothed values are never flushed";
 }
 
 TEST_F(SignalPath, NegativeFinalValuesLeaveTheMeterAtZero) {
   StereoBuffer in(200, -0.8f, -0.8f), out(200);
   replacing(in, out);
   for (float v : out.left) ASSERT_LT(v, 0.0f);
-  EXPECT_EQ(effect->peakLevel, 0.0f);
+  EXPECT_EQ(state().peakLevel, 0.0f);
 }
 
 TEST_F(SignalPath, MeterIsTheLargestFinalValueOfTheLastBlock) {
@@ -198,7 +205,7 @@ TEST_F(SignalPath, MeterIsTheLargestFinalValueOfTheLastBlock) {
   replacing(in, out);
   float largest = 0.0f;
   for (size_t i = 0; i < 64; ++i) largest = std::max({largest, out.left[i], out.right[i]});
-  EXPECT_EQ(effect->peakLevel, largest);
+  EXPECT_EQ(state().peakLevel, largest);
   EXPECT_EQ(send(effGetVu), static_cast<intptr_t>(static_cast<double>(largest) * 32767.0));
 }
 
@@ -228,10 +235,11 @@ TEST_F(SignalPath, BlownUpFiltersRecoverAtTheBlockEdge) {
   replacing(in, out);
   StereoBuffer none(0), noneOut(0);
   replacing(none, noneOut);  // a block edge: both flushes run
-  for (const ChannelState* c : {&effect->left, &effect->right}) {
-    for (float state : {c->toneLow, c->toneBand, c->toneHigh, c->splitLow, c->splitBand,
+  const EngineSnapshot states = state();
+  for (const ChannelSnapshot* c : {&states.left, &states.right}) {
+    for (float value : {c->toneLow, c->toneBand, c->toneHigh, c->splitLow, c->splitBand,
                         c->splitHigh, c->post1, c->post2}) {
-      EXPECT_TRUE(std::isfinite(state)) << state;
+      EXPECT_TRUE(std::isfinite(value)) << value;
     }
   }
   send(effSetProgram, 0, 0);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/chain_constants.h"
 #include "engine/overdrive_effect.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
@@ -26,8 +27,6 @@ constexpr size_t kProgramNameSize = 24;
 constexpr int32_t kParameters = 6;
 constexpr int32_t kPrograms = 3;
 constexpr int32_t kLargestBlock = 4096;
-// Largest output magnitude: the clamp bound plus the post filter's rounding.
-constexpr double kOutputBound = 1.0001;
 
 void check(bool holds, const char* invariant) {
   if (holds) return;
@@ -268,11 +267,12 @@ class HostileHost {
     for (size_t i = 0; i < before.size(); ++i) {
       const double o = out[i];
       if (replacing) {
-        check(std::isfinite(o) && std::fabs(o) <= kOutputBound, "outputs are finite and bounded");
+        check(std::isfinite(o) && std::fabs(o) <= kFinalValueBound,
+              "outputs are finite and bounded");
       } else if (std::isfinite(before[i])) {
         // The engine's value added to what was there, rounded once.
         const double b = before[i];
-        check(std::isfinite(o) && std::fabs(o - b) <= kOutputBound + std::fabs(b) * 0x1p-23,
+        check(std::isfinite(o) && std::fabs(o - b) <= kFinalValueBound + std::fabs(b) * 0x1p-23,
               "accumulated outputs add a finite, bounded value");
       }
     }

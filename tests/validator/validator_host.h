@@ -12,13 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/chain_constants.h"
 #include "support/plugin_file.h"
 #include "tools/hosting/host_callback.h"
 
 constexpr int32_t kParameterCount = 6;
 constexpr int32_t kProgramCount = 3;
-// The clamp bound 0.99995 plus what the post filter's rounding may add.
-constexpr float kOutputBound = 1.0001f;
 
 // Two channels of input and output, laid out as the host's channel pointers.
 struct StereoBlock {
@@ -95,7 +94,7 @@ class Instance {
 // Every sample finite and within the output bound.
 inline ::testing::AssertionResult finiteAndBounded(const std::vector<float>& samples) {
   for (size_t i = 0; i < samples.size(); ++i) {
-    if (!std::isfinite(samples[i]) || std::fabs(samples[i]) > kOutputBound)
+    if (!std::isfinite(samples[i]) || std::fabs(samples[i]) > kFinalValueBound)
       return ::testing::AssertionFailure() << "sample " << i << " is " << samples[i];
   }
   return ::testing::AssertionSuccess();

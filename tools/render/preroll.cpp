@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/engine_probe.h"
 #include "host/overdrive_plugin.h"
 #include "tools/hosting/host_callback.h"
 
@@ -12,7 +13,9 @@ namespace {
 
 // The smoothed values the signal path glides: drive, band mix, gain, tone frequency per channel.
 struct SmoothedBits {
-  explicit SmoothedBits(const OverdriveEffect& e)
+  explicit SmoothedBits(const OverdriveEffect& engine)
+      : SmoothedBits(EngineProbe::snapshot(engine)) {}
+  explicit SmoothedBits(const EngineSnapshot& e)
       : values{e.drive, e.bandMix, e.gain, e.left.toneFreq, e.right.toneFreq} {}
   bool operator==(const SmoothedBits& other) const {
     return std::memcmp(values, other.values, sizeof values) == 0;
