@@ -19,6 +19,9 @@ if(NOT VORRA_HAVE_GTEST)
   return()
 endif()
 
+# Every test program, for trees that build only what they test (the sanitized ones).
+add_custom_target(vorra_tests)
+
 # One test executable per subsystem; its cases are listed when CTest runs (under Wine for the
 # Windows targets), so building never needs the emulator.
 # LABELS names the labels its cases carry, for presets that run only some suites.
@@ -26,6 +29,7 @@ function(vorra_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
+  add_dependencies(vorra_tests ${name})
   # Built all the same where it cannot run; CTest counts it as skipped and says why.
   if(VORRA_TEST_SKIP_REASON)
     add_test(NAME ${name} COMMAND sh -c "echo '${VORRA_TEST_SKIP_REASON}'; exit 77")
