@@ -4,23 +4,20 @@
 // the editor's rectangle, opens the editor in it, lets it draw, and writes the window's pixels.
 // $DISPLAY names the server (the script runs it under Xvfb); GDK_SCALE scales the editor.
 #include <cairo.h>
-#include <dlfcn.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <stdexcept>
 
 #include "host/aeffect.h"
 #include "host/editor_base.h"
+#include "tools/hosting/host_callback.h"
+#include "tools/hosting/plugin_library.h"
 
 namespace {
-
-intptr_t VSTCALL snapshotHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-using PluginEntry = AEffect*(VSTCALL*)(audioMasterCallback);
 
 int fail(const char* what) {
   std::fprintf(stderr, "editor_snapshot: %s\n", what);
@@ -31,10 +28,14 @@ int fail(const char* what) {
 
 int main(int argc, char** argv) {
   if (argc != 3) return fail("usage: editor_snapshot <plug-in file> <output .png>");
-  void* library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
-  auto entry = library ? reinterpret_cast<PluginEntry>(dlsym(library, "VSTPluginMain")) : nullptr;
-  AEffect* effect = entry ? entry(snapshotHost) : nullptr;
-  if (!effect) return fail("no plug-in");
+  std::unique_ptr<PluginLibrary> library;
+  AEffect* effect = nullptr;
+  try {
+    library = std::make_unique<PluginLibrary>(argv[1]);
+    effect = library->instantiate(answeringHost<>);
+  } catch (const std::runtime_error& error) {
+    return fail(error.what());
+  }
   if (!(effect->flags & effFlagsHasEditor)) return fail("the plug-in was built without its editor");
   effect->dispatcher(effect, effSetProgram, 0, 2, nullptr, 0.0f);
 
