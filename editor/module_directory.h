@@ -1,6 +1,6 @@
-// Where the plug-in file lies, and the documentation file beside it. Module-wide: every
-// editor construction fills moduleDirectory again, and every press of "Docs..." composes
-// documentationPath anew. Only editor construction and the dialog's thread touch them.
+// Where the plug-in file lies, and the documentation file beside it. Module-wide: the first
+// editor construction fills moduleDirectory (once, however many threads create instances), and
+// every press of "Docs..." composes documentationPath anew on the editor's thread.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,7 @@
 #include "editor/overdrive_editor.h"
 
+#include <mutex>
+
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
@@ -26,7 +28,9 @@ ERect clientSize(HWND window) {
 OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
   effect->editor = this;
   effect->effectRecord.flags |= effFlagsHasEditor;
-  readModuleDirectory();
+  // Instances are created on several threads at once; the file does not move while loaded.
+  static std::once_flag directoryRead;
+  std::call_once(directoryRead, readModuleDirectory);
 }
 
 OverdriveEditor::~OverdriveEditor() {
