@@ -2,7 +2,7 @@
 // through their records, with opcodes, indices, values, parameter values, names and blocks that
 // the fuzzer's bytes choose. After every call it checks what no host input may break; a broken
 // invariant aborts, and libFuzzer keeps the input that did it. The engine's filter states are
-// read from the object behind the record, for the one invariant a host cannot observe.
+// read through the engine's probe, for the one invariant a host cannot observe.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/chain_constants.h"
+#include "engine/engine_probe.h"
 #include "engine/overdrive_effect.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
@@ -217,7 +218,8 @@ class HostileHost {
   bool outputBounded() {
     const float postFilter = record_->getParameter(record_, 4);
     if (!(postFilter >= 0.0f && postFilter <= 1.0f)) return false;
-    for (const ChannelState* c : {&effect_->left, &effect_->right})
+    const EngineSnapshot state = EngineProbe::snapshot(*effect_);
+    for (const ChannelSnapshot* c : {&state.left, &state.right})
       if (!(std::fabs(c->post1) <= 1.0f && std::fabs(c->post2) <= 1.0f)) return false;
     return true;
   }
@@ -285,14 +287,15 @@ class HostileHost {
     float* buffers[2] = {silence, silence};
     record_->processReplacing(record_, buffers, buffers, 0);
     check(silence[0] == 0.0f, "a 0-frame block writes nothing");
-    for (const ChannelState* c : {&effect_->left, &effect_->right}) {
+    const EngineSnapshot states = EngineProbe::snapshot(*effect_);
+    for (const ChannelSnapshot* c : {&states.left, &states.right}) {
       for (float state : {c->toneLow, c->toneBand, c->toneHigh, c->splitLow, c->splitBand,
                           c->splitHigh, c->post1, c->post2}) {
         check(std::isfinite(state), "no non-finite filter state survives a block edge");
       }
       check(std::isfinite(c->toneFreq), "no non-finite tone frequency survives a block edge");
     }
-    for (float smoothed : {effect_->drive, effect_->bandMix, effect_->gain})
+    for (float smoothed : {states.drive, states.bandMix, states.gain})
       check(std::isfinite(smoothed), "no non-finite smoothed value survives a block edge");
   }
 
