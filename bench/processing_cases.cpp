@@ -51,23 +51,43 @@ void decay(benchmark::State& state, Chain chain) {
   state.counters["frames"] = frames * kDecayBlocks;
 }
 
+// Instances of "Drive" as a song has them once it plays: a new instance glides to its
+// settings for about a second and a half, stepping its smoothers every frame, and hundreds of
+// new instances would spend much of a run's frames doing so. Each is settled when made, made
+// once and kept for every many-instances case.
+OverdriveInstance& settledInstance(size_t index) {
+  static std::vector<std::unique_ptr<OverdriveInstance>> instances;
+  while (instances.size() <= index) {
+    auto& instance = instances.emplace_back(std::make_unique<OverdriveInstance>(kDriveProgram));
+    StereoBuffer silence(512);
+    for (int32_t done = 0; done < 2 * static_cast<int32_t>(kSampleRate); done += 512)
+      instance->process(silence.at(0), silence.at(0), 512);
+  }
+  return *instances[index];
+}
+
 // A song's worth of instances, as a host runs one track after another: each instance has its
 // own input block and is called in turn, so nearly all the memory a round touches is the
 // plug-in's. The counter is per instance, so the table reads time per frame per instance.
-void manyInstances(benchmark::State& state, Chain chain) {
+// With Instances::one a single instance takes all those inputs in turn: the same blocks and
+// table reads, without the other instances, which tells what the instances themselves cost.
+enum class Instances { each, one };
+
+void manyInstances(benchmark::State& state, Chain chain, Instances layout) {
   const auto count = static_cast<int32_t>(state.range(0));
   const auto frames = static_cast<int32_t>(state.range(1));
-  std::vector<std::unique_ptr<OverdriveInstance>> instances;
   std::vector<StereoBuffer> inputs;
   SplitMix random{3};
   for (int32_t n = 0; n < count; ++n) {
-    instances.push_back(std::make_unique<OverdriveInstance>(kDriveProgram));
     StereoBuffer& input = inputs.emplace_back(frames);
     for (int32_t i = 0; i < frames; ++i) {
       input.left[i] = random.unit() - 0.5f;
       input.right[i] = random.unit() - 0.5f;
     }
   }
+  std::vector<OverdriveInstance*> instances;
+  for (int32_t n = 0; n < count; ++n)
+    instances.push_back(&settledInstance(layout == Instances::each ? n : 0));
   StereoBuffer out(frames);
   for (auto _ : state) {
     for (int32_t n = 0; n < count; ++n)
@@ -115,11 +135,13 @@ void registerProcessingCases() {
                ->Arg(4096));
     settle(benchmark::RegisterBenchmark((prefix + "/Decay").c_str(), decay, chain)->Arg(512));
   }
-  for (const auto& [name, chain] :
-       {std::pair{"Many", Chain::overdrive}, std::pair{"ManyBaseline", Chain::baseline}}) {
-    settle(benchmark::RegisterBenchmark(name, manyInstances, chain)
+  const auto manyCase = [](const char* name, Chain chain, Instances layout) {
+    settle(benchmark::RegisterBenchmark(name, manyInstances, chain, layout)
                ->ArgsProduct({{kManyInstanceCounts.begin(), kManyInstanceCounts.end()},
                               {kManyInstanceBlocks.begin(), kManyInstanceBlocks.end()}}));
-  }
+  };
+  manyCase("Many", Chain::overdrive, Instances::each);
+  manyCase("ManyBaseline", Chain::baseline, Instances::each);
+  manyCase("ManyInputsOneInstance", Chain::overdrive, Instances::one);
   settle(benchmark::RegisterBenchmark("Peer/Drive", peer)->Arg(32)->Arg(512)->Arg(4096));
 }

@@ -1,7 +1,8 @@
 // The benchmark cases: the plug-in, the reference chain and the peer on the same noise at
 // 32, 512 and 4096 frames per block, with the "Drive" program held or automated, the decay
 // case, and many instances called in turn ("Many/<instances>/<block>", "ManyBaseline/..."
-// for the reference chain). Each case reports its frames per iteration as the counter
+// for the reference chain, "ManyInputsOneInstance/..." for one instance taking all their
+// inputs). Each case reports its frames per iteration as the counter
 // "frames"; a many-instances case counts the frames of one instance.
 #pragma once
 
