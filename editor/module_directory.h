@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <mutex>
 
 constexpr size_t kPathBufferSize = 1024;
 // The module file name is read with this limit, terminator included, so that the directory,
@@ -18,6 +19,17 @@ constexpr char kDocumentationFileName[] = "VorraOverDrive.htm";
 // Cuts a file name off its path at the last backslash, slash or colon; a text holding none of
 // them stays whole.
 void cutToDirectory(char* path);
+
+// Fills moduleDirectory with the directory of the plug-in file (empty when unknown); each
+// platform's shell defines how.
+void readModuleDirectory();
+
+// Called by every editor construction: instances are created on several threads at once, and
+// the file does not move while it is loaded, so the first one reads it for all.
+inline void readModuleDirectoryOnce() {
+  static std::once_flag read;
+  std::call_once(read, readModuleDirectory);
+}
 
 // documentationPath = moduleDirectory + separator + "VorraOverDrive.htm".
 void composeDocumentationPath(char separator = '\\');

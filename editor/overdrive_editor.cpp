@@ -1,11 +1,10 @@
 #include "editor/overdrive_editor.h"
 
-#include <mutex>
-
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
 #include "editor/editor_dialog.h"
+#include "editor/module_directory.h"
 #include "editor/shell_win32.h"
 #include "host/aeffect.h"
 #include "host/effect_base.h"
@@ -28,9 +27,7 @@ ERect clientSize(HWND window) {
 OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
   effect->editor = this;
   effect->effectRecord.flags |= effFlagsHasEditor;
-  // Instances are created on several threads at once; the file does not move while loaded.
-  static std::once_flag directoryRead;
-  std::call_once(directoryRead, readModuleDirectory);
+  readModuleDirectoryOnce();
 }
 
 OverdriveEditor::~OverdriveEditor() {

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <mutex>
 #include <new>
 
 #include "editor/dialog_layout.h"
@@ -30,9 +29,7 @@ constexpr std::chrono::milliseconds kRefreshPeriod{300};
 OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
   effect->editor = this;
   effect->effectRecord.flags |= effFlagsHasEditor;
-  // Instances are created on several threads at once; the file does not move while loaded.
-  static std::once_flag directoryRead;
-  std::call_once(directoryRead, readModuleDirectory);
+  readModuleDirectoryOnce();
 }
 
 OverdriveEditor::~OverdriveEditor() { destroyWindow(); }

@@ -7,7 +7,3 @@ void openWithDesktop(const char* target);
 
 // Collects the launched programs that have ended, so none lingers as a zombie in the host.
 void reapLaunchedPrograms();
-
-// Fills moduleDirectory with the directory of the library holding this code (empty when
-// unknown).
-void readModuleDirectory();

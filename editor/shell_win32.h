@@ -7,6 +7,3 @@
 // Opens target through the shell, or through the program registered for ".htm" files.
 // 1 when something was opened or started, 0 otherwise; failures are silent.
 int32_t openUrlOrDocument(const char* target, int32_t showCommand);
-
-// Fills moduleDirectory with the directory of the plug-in file (empty when unreadable).
-void readModuleDirectory();
