@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "bench/bench_signal.h"
 #include "bench/core_clock.h"
@@ -101,8 +102,16 @@ void printManyInstancesTable(const std::map<std::string, double>& ns) {
 
 int main(int argc, char** argv) {
   registerProcessingCases();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  // The five runs of every case are interleaved with the other cases' in a random order, so
+  // that a spell of other load on the machine slows runs of many cases rather than every run of
+  // one, and the ratios between cases stay true. A flag given on the command line comes later
+  // and wins.
+  std::vector<char*> arguments(argv, argv + argc);
+  char interleaved[] = "--benchmark_enable_random_interleaving=true";
+  arguments.insert(arguments.begin() + 1, interleaved);
+  int count = static_cast<int>(arguments.size());
+  benchmark::Initialize(&count, arguments.data());
+  if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) return 1;
   TableReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
