@@ -1,6 +1,5 @@
 #include "editor_host.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 std::string windowsPath(std::string path) {
@@ -72,20 +71,9 @@ void EditorHost::SetUp() {
 }
 
 void EditorHost::TearDown() {
-  while (!instances.empty()) closeInstance(instances.back());
+  closeInstances();
   if (parent) DestroyWindow(parent);
   pump(0);
-}
-
-AEffect* EditorHost::createInstance() {
-  AEffect* instance = LoadedPlugin::get().library->entry()(RecordingHost::callback);
-  if (instance) instances.push_back(instance);
-  return instance;
-}
-
-void EditorHost::closeInstance(AEffect* instance) {
-  instances.erase(std::remove(instances.begin(), instances.end(), instance), instances.end());
-  instance->dispatcher(instance, effClose, 0, 0, nullptr, 0.0f);
 }
 
 std::vector<HWND> EditorHost::dialogsOf(HWND parentWindow) {
@@ -118,10 +106,3 @@ void EditorHost::pump(DWORD ms) {
   } while (GetTickCount() - start < ms);
 }
 
-std::vector<HostRequest> EditorHost::automations() const {
-  std::vector<HostRequest> found;
-  for (const HostRequest& request : host.requests) {
-    if (request.opcode == audioMasterAutomate) found.push_back(request);
-  }
-  return found;
-}

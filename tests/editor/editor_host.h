@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "host/aeffect.h"
-#include "support/recording_host.h"
+#include "support/instance_fixture.h"
 #include "tools/hosting/plugin_library.h"
 
 // A Windows path for a folder of the build tree, which CTest names in Unix form.
@@ -43,17 +43,12 @@ struct LoadedPlugin {
 // Where this test program lies, without a trailing backslash.
 std::string testProgramDirectory();
 
-class EditorHost : public ::testing::Test {
+class EditorHost : public InstanceFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
+  PluginEntry pluginEntry() override { return LoadedPlugin::get().library->entry(); }
 
-  // A new instance; the fixture closes it unless the test did.
-  AEffect* createInstance();
-  void closeInstance(AEffect* instance);
-  intptr_t send(AEffect* instance, int32_t opcode, intptr_t value = 0, void* ptr = nullptr) {
-    return instance->dispatcher(instance, opcode, 0, value, ptr, 0.0f);
-  }
   static HWND makeParentWindow();
   // The dialogs that are children of parent.
   static std::vector<HWND> dialogsOf(HWND parent);
@@ -68,10 +63,7 @@ class EditorHost : public ::testing::Test {
   static bool boxChecked(HWND dialog) {
     return SendDlgItemMessageA(dialog, 6660, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  std::vector<HostRequest> automations() const;
 
-  RecordingHost host;
   HWND parent = nullptr;
   AEffect* record = nullptr;
-  std::vector<AEffect*> instances;
 };

@@ -104,28 +104,20 @@ void X11EditorHost::SetUp() {
 }
 
 void X11EditorHost::TearDown() {
-  for (AEffect* instance : instances) send(instance, effClose);
-  instances.clear();
+  closeInstances();
   if (!connection) return;
   for (xcb_window_t parent : parents) xcb_destroy_window(connection, parent);
   xcb_disconnect(connection);
 }
 
 AEffect* X11EditorHost::createInstance() {
-  AEffect* instance = plugin.entry()(RecordingHost::callback);
-  if (instance) instances.push_back(instance);
+  AEffect* instance = InstanceFixture::createInstance();
   if (!current) current = instance;
   return instance;
 }
 
 void X11EditorHost::closeInstance(AEffect* instance) {
-  send(instance, effClose);
-  for (auto it = instances.begin(); it != instances.end(); ++it) {
-    if (*it == instance) {
-      instances.erase(it);
-      break;
-    }
-  }
+  InstanceFixture::closeInstance(instance);
   if (current == instance) current = instances.empty() ? nullptr : instances.front();
 }
 
@@ -262,10 +254,3 @@ int32_t X11EditorHost::thumbCentre(const Picture& picture, const PixelRect& area
   return top < 0 ? -1 : (top + bottom) / 2;
 }
 
-std::vector<HostRequest> X11EditorHost::automations() const {
-  std::vector<HostRequest> found;
-  for (const HostRequest& request : host.requests) {
-    if (request.opcode == audioMasterAutomate) found.push_back(request);
-  }
-  return found;
-}

@@ -14,7 +14,7 @@
 #include "editor/trackbar.h"
 #include "host/aeffect.h"
 #include "support/plugin_file.h"
-#include "support/recording_host.h"
+#include "support/instance_fixture.h"
 
 // An X server started for one test program, on a display number it picks itself.
 class VirtualDisplay {
@@ -47,16 +47,14 @@ struct Picture {
 // Set by a test that has two editors open at once (see x11_host.cpp).
 extern bool cairoKeepsDataOfTwoConnections;
 
-class X11EditorHost : public ::testing::Test {
+class X11EditorHost : public InstanceFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
+  PluginEntry pluginEntry() override { return plugin.entry(); }
 
-  AEffect* createInstance();
-  void closeInstance(AEffect* instance);
-  intptr_t send(AEffect* instance, int32_t opcode, intptr_t value = 0, void* ptr = nullptr) {
-    return instance->dispatcher(instance, opcode, 0, value, ptr, 0.0f);
-  }
+  AEffect* createInstance() override;
+  void closeInstance(AEffect* instance) override;
   xcb_window_t makeParent(int16_t x, int16_t y, uint16_t width = 430, uint16_t height = 330);
   // Opens instance's editor in parent and answers the editor's window (0 when none appeared).
   xcb_window_t openEditor(AEffect* instance, xcb_window_t parent);
@@ -74,13 +72,9 @@ class X11EditorHost : public ::testing::Test {
   Picture picture(xcb_window_t window);
   // The vertical centre of the thumb drawn within area, or -1.
   static int32_t thumbCentre(const Picture& picture, const PixelRect& area);
-  std::vector<HostRequest> automations() const;
-
-  RecordingHost host;
   PluginFile plugin;
   xcb_connection_t* connection = nullptr;
   xcb_screen_t* screen = nullptr;
   AEffect* current = nullptr;  // the instance settle() idles when none is named
-  std::vector<AEffect*> instances;
   std::vector<xcb_window_t> parents;
 };
