@@ -12,39 +12,35 @@
 
 namespace {
 
-// The keys the dialog answers, by keysym.
-constexpr uint32_t kKeyTab = 0xff09, kKeyLeftTab = 0xfe20, kKeySpace = 0x20;
-constexpr uint32_t kKeyHome = 0xff50, kKeyLeft = 0xff51, kKeyUp = 0xff52, kKeyRight = 0xff53,
-                   kKeyDown = 0xff54, kKeyPageUp = 0xff55, kKeyPageDown = 0xff56, kKeyEnd = 0xff57;
-constexpr uint32_t kKeypadHome = 0xff95, kKeypadLeft = 0xff96, kKeypadUp = 0xff97,
-                   kKeypadRight = 0xff98, kKeypadDown = 0xff99, kKeypadPageUp = 0xff9a,
-                   kKeypadPageDown = 0xff9b, kKeypadEnd = 0xff9c;
+// The keys the dialog answers, by keysym; the keypad's keys act as the main block's.
+struct KeyBinding {
+  uint32_t keysym;
+  DialogKey key;
+};
+constexpr KeyBinding kKeyBindings[] = {
+    {0xff09, DialogKey::tab},      // Tab
+    {0xfe20, DialogKey::backTab},  // ISO_Left_Tab, what Shift+Tab gives on most keymaps
+    {0x0020, DialogKey::space},    // space
+    {0xff50, DialogKey::home},     {0xff95, DialogKey::home},      // Home, KP_Home
+    {0xff57, DialogKey::end},      {0xff9c, DialogKey::end},       // End, KP_End
+    {0xff51, DialogKey::left},     {0xff96, DialogKey::left},      // Left, KP_Left
+    {0xff53, DialogKey::right},    {0xff98, DialogKey::right},     // Right, KP_Right
+    {0xff52, DialogKey::up},       {0xff97, DialogKey::up},        // Up, KP_Up
+    {0xff54, DialogKey::down},     {0xff99, DialogKey::down},      // Down, KP_Down
+    {0xff55, DialogKey::pageUp},   {0xff9a, DialogKey::pageUp},    // Prior, KP_Prior
+    {0xff56, DialogKey::pageDown}, {0xff9b, DialogKey::pageDown},  // Next, KP_Next
+};
 
 constexpr uint8_t kLeftButton = 1, kWheelUp = 4, kWheelDown = 5;
 
+// Shift turns Tab into a step backwards, as the dialog manager does.
 bool dialogKey(uint32_t keysym, bool shift, DialogKey& key) {
-  switch (keysym) {
-    case kKeyTab: key = shift ? DialogKey::backTab : DialogKey::tab; return true;
-    case kKeyLeftTab: key = DialogKey::backTab; return true;
-    case kKeySpace: key = DialogKey::space; return true;
-    case kKeyHome:
-    case kKeypadHome: key = DialogKey::home; return true;
-    case kKeyEnd:
-    case kKeypadEnd: key = DialogKey::end; return true;
-    case kKeyLeft:
-    case kKeypadLeft: key = DialogKey::left; return true;
-    case kKeyRight:
-    case kKeypadRight: key = DialogKey::right; return true;
-    case kKeyUp:
-    case kKeypadUp: key = DialogKey::up; return true;
-    case kKeyDown:
-    case kKeypadDown: key = DialogKey::down; return true;
-    case kKeyPageUp:
-    case kKeypadPageUp: key = DialogKey::pageUp; return true;
-    case kKeyPageDown:
-    case kKeypadPageDown: key = DialogKey::pageDown; return true;
-    default: return false;
+  for (const KeyBinding& binding : kKeyBindings) {
+    if (binding.keysym != keysym) continue;
+    key = shift && binding.key == DialogKey::tab ? DialogKey::backTab : binding.key;
+    return true;
   }
+  return false;
 }
 
 xcb_visualtype_t* findVisual(const xcb_screen_t* screen, xcb_visualid_t id, uint8_t& depth) {
