@@ -2,9 +2,11 @@
 # Installs the Debian packages one front door needs:
 #   scripts/install-deps.sh GROUP...    (demo, test, bench, screenshot, dist)
 # Idempotent: only missing packages are installed, and apt is asked nothing when everything is
-# already there. An index that fails to update is a warning; a package that cannot be installed
-# is an error that names it.
+# already there. An index that fails to update is a warning; a package that every tree needs and
+# that cannot be installed is an error that names it. No installed package is ever removed or
+# downgraded.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 linux_build=(build-essential cmake ninja-build make pkg-config libcli11-dev libsndfile1-dev)
 linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
@@ -29,26 +31,26 @@ done
 [ ${#wanted[@]} -gt 0 ] || { echo "usage: scripts/install-deps.sh demo|test|bench|screenshot|dist..." >&2; exit 2; }
 [ $needs_windows -eq 1 ] && wanted+=("${windows[@]}")
 
-# 32-bit Wine only where the kernel runs 32-bit programs: the i386 C library comes first, and
-# its loader answers or not. VORRA_NO_32BIT=1 leaves 32-bit Wine out, as such a machine would.
-wants_32bit() { [ $needs_windows -eq 1 ] && [ -z "${VORRA_NO_32BIT:-}" ]; }
-wants_32bit && wanted+=(libc6:i386)
-
 installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == "install ok installed" ]]; }
 missing_of() {
   local p
   for p in "$@"; do installed "$p" || echo "$p"; done | sort -u
 }
 
-updated=0
-apt_install() {
-  [ $# -gt 0 ] || return 0
+need_root() {
   if [ "$(id -u)" -ne 0 ]; then
     echo "install-deps: missing packages ($*); run as root or install them" >&2
     exit 1
   fi
+}
+i386_enabled() { [[ $'\n'$(dpkg --print-foreign-architectures)$'\n' == *$'\ni386\n'* ]]; }
+
+# Updates the package indexes once per run, after adding the i386 architecture if PACKAGE...
+# names an ":i386" package and it is not there yet.
+updated=0
+update_indexes() {
   export DEBIAN_FRONTEND=noninteractive
-  if [[ " $* " == *":i386 "* ]] && [[ $'\n'$(dpkg --print-foreign-architectures)$'\n' != *$'\ni386\n'* ]]; then
+  if [[ " $* " == *":i386 "* ]] && ! i386_enabled; then
     dpkg --add-architecture i386
     updated=0
   fi
@@ -62,32 +64,69 @@ apt_install() {
     rm -f "$log"
     updated=1
   fi
-  local available=() unavailable=() p
+}
+
+# Installs PACKAGE...; answers 1 with those still missing in `failed`. With -y and without
+# --allow-downgrades apt refuses to downgrade, and --no-remove makes it refuse to remove.
+failed=()
+apt_install() {
+  failed=()
+  [ $# -gt 0 ] || return 0
+  need_root "$@"
+  update_indexes "$@"
+  local available=() p
   for p in "$@"; do
     if [[ $(apt-cache policy "$p" 2>/dev/null) == *"Candidate: "[^\(]* ]]; then
       available+=("$p")
     else
-      unavailable+=("$p")
+      failed+=("$p")
     fi
   done
   if [ ${#available[@]} -gt 0 ]; then
-    apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=300 "${available[@]}" || true
+    apt-get install -y -q --no-install-recommends --no-remove -o DPkg::Lock::Timeout=300 \
+      "${available[@]}" || true
   fi
-  local failed=("${unavailable[@]}")
   for p in "${available[@]}"; do installed "$p" || failed+=("$p"); done
-  if [ ${#failed[@]} -gt 0 ]; then
-    echo "install-deps: cannot install: ${failed[*]}" >&2
-    exit 1
+  [ ${#failed[@]} -eq 0 ]
+}
+
+# Installs PACKAGE, which one tree's tests alone need, only when apt's simulation shows that it
+# resolves and removes and downgrades nothing; otherwise answers 1 with apt's reason in `refusal`.
+refusal=
+install_if_harmless() {
+  installed "$1" && return 0
+  if [[ $1 == *:i386 ]] && ! i386_enabled; then
+    need_root "$1"
+    update_indexes "$1"
   fi
+  refusal=$(LC_ALL=C apt-get install -s --no-install-recommends "$1" 2>&1 |
+            "$here/install-decision.sh") || true
+  [ "$refusal" = install ] || return 1
+  apt_install "$1" && return 0
+  refusal="apt-get install $1 failed"
+  return 1
 }
 
 mapfile -t missing < <(missing_of "${wanted[@]}")
-apt_install "${missing[@]}"
+apt_install "${missing[@]}" || { echo "install-deps: cannot install: ${failed[*]}" >&2; exit 1; }
 
-if wants_32bit && ! installed wine32:i386; then
-  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    apt_install wine32:i386
-  else
+# 32-bit Wine serves the win32 tree's tests alone, and only where the kernel runs 32-bit programs:
+# the i386 C library comes first, and its loader answers or not. Where either cannot be installed,
+# the win32 tests skip and the reason is left for that tree's configure (cmake/wine.cmake).
+# VORRA_NO_32BIT=1 leaves 32-bit Wine out, as a machine that runs no 32-bit programs would.
+wine32_reason_file=$(dirname "$here")/build/wine32-left-out.txt
+leave_wine32_out() {
+  mkdir -p "$(dirname "$wine32_reason_file")"
+  echo "32-bit Wine cannot be installed ($refusal)" >"$wine32_reason_file"
+  echo "install-deps: win32 tests skipped: 32-bit Wine cannot be installed ($refusal)"
+}
+if [ $needs_windows -eq 1 ] && [ -z "${VORRA_NO_32BIT:-}" ]; then
+  rm -f "$wine32_reason_file"
+  if ! install_if_harmless libc6:i386; then
+    leave_wine32_out
+  elif ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
     echo "install-deps: this machine cannot run 32-bit programs; 32-bit Wine left out"
+  elif ! install_if_harmless wine32:i386; then
+    leave_wine32_out
   fi
 fi
