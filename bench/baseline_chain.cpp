@@ -46,11 +46,11 @@ double channelFrame(EngineSnapshot& e, ChannelSnapshot& c, const float* table, f
 
 }  // namespace
 
-void baselineProcessReplacing(OverdriveEffect& effect, float** inputs, float** outputs,
+void baselineProcessReplacing(OverdriveEngine& engine, float** inputs, float** outputs,
                               int32_t sampleFrames) {
-  beginBlock(effect);
-  const float* table = EngineProbe::shaperTable(effect);
-  EngineSnapshot e = EngineProbe::snapshot(effect);
+  beginBlock(engine);
+  const float* table = EngineProbe::shaperTable(engine);
+  EngineSnapshot e = EngineProbe::snapshot(engine);
   e.peakLevel = 0.0f;
   for (int32_t i = 0; i < sampleFrames; ++i) {
     const double drive = e.drive * kSmoothing + e.driveFeed;
@@ -63,6 +63,6 @@ void baselineProcessReplacing(OverdriveEffect& effect, float** inputs, float** o
     outputs[1][i] =
         static_cast<float>(channelFrame(e, e.right, table, inputs[1][i], drive, bandMix));
   }
-  EngineProbe::restore(effect, e);
-  endBlock(effect);
+  EngineProbe::restore(engine, e);
+  endBlock(engine);
 }

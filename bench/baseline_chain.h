@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "engine/overdrive_effect.h"
+#include "engine/overdrive_engine.h"
 
-// Replacing processing of one block on `effect`'s state, as processReplacing does it.
-void baselineProcessReplacing(OverdriveEffect& effect, float** inputs, float** outputs,
+// Replacing processing of one block on `engine`'s state, as processReplacing does it.
+void baselineProcessReplacing(OverdriveEngine& engine, float** inputs, float** outputs,
                               int32_t sampleFrames);

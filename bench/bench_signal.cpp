@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "bench/baseline_chain.h"
-#include "host/overdrive_plugin.h"
 #include "tests/support/split_mix.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/overdrive_plugin.h"
 
 StereoBuffer::StereoBuffer(int32_t frames) : left(frames), right(frames) {}
 
@@ -60,6 +60,6 @@ void OverdriveInstance::moveParameters() {
   ++moves_;
 }
 
-OverdriveEffect& OverdriveInstance::engine() {
-  return *static_cast<OverdriveEffect*>(effectOf(record_));
+OverdriveEngine& OverdriveInstance::engine() {
+  return static_cast<OverdriveEffect*>(effectOf(record_))->engine();
 }

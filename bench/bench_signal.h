@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/aeffect.h"
+#include "vst2/aeffect.h"
 
-class OverdriveEffect;
+class OverdriveEngine;
 
 constexpr int32_t kDriveProgram = 2;
 constexpr double kSampleRate = 48000.0;
@@ -48,7 +48,7 @@ class OverdriveInstance {
   // One step of automation: color, preAmp and postFilter sweep slowly around the program.
   void moveParameters();
 
-  OverdriveEffect& engine();
+  OverdriveEngine& engine();
 
  private:
   AEffect* record_;

@@ -1,12 +1,12 @@
 #include "editor/control_actions.h"
 
 #include "editor/control_mapping.h"
+#include "editor/parameter_port.h"
 #include "editor/slider_scale.h"
-#include "host/effect_base.h"
 
-void refreshControls(EffectBase& effect, ControlView& view) {
+void refreshControls(ParameterPort& port, ControlView& view) {
   for (const ControlBinding& binding : kControlBindings) {
-    const float value = effect.getParameter(binding.parameterIndex);
+    const float value = port.parameterValue(binding.parameterIndex);
     if (binding.kind == ControlKind::slider) {
       view.showSliderPosition(binding.controlId, sliderPositionFromValue(value));
     } else {
@@ -15,11 +15,14 @@ void refreshControls(EffectBase& effect, ControlView& view) {
   }
 }
 
-void sendSliderPosition(EffectBase& effect, int32_t controlId, int32_t position) {
+void sendSliderPosition(ParameterPort& port, int32_t controlId, int32_t position) {
   const int32_t index = parameterIndexOfSlider(controlId);
-  if (index >= 0) effect.setParameterAutomated(index, valueFromSliderPosition(position));
+  if (index >= 0) port.setFromGesture(index, valueFromSliderPosition(position));
 }
 
-void sendCheckBox(EffectBase& effect, bool checked) {
-  effect.setParameterAutomated(3, checked ? kCheckedValue : kClearedValue);
+void sendCheckBox(ParameterPort& port, bool checked) {
+  const int32_t index = checkBoxParameter();
+  port.beginGesture(index);
+  port.setFromGesture(index, checked ? kCheckedValue : kClearedValue);
+  port.endGesture(index);
 }

@@ -1,11 +1,11 @@
-// What the editor's controls do to the effect and how they show it, on every platform: a slider
-// position or a check box click becomes setParameterAutomated, and a refresh reads each of the
-// six values once and hands the control states to the platform's window.
+// What the editor's controls do to the parameters and how they show them, on every platform: a
+// slider position or a check box click becomes a gesture on the port, and a refresh reads each
+// of the six values once and hands the control states to the platform's window.
 #pragma once
 
 #include <cstdint>
 
-class EffectBase;
+class ParameterPort;
 
 // The platform's side of a refresh.
 class ControlView {
@@ -16,13 +16,14 @@ class ControlView {
 };
 
 // Each value is read once; the host may change it meanwhile on another thread.
-void refreshControls(EffectBase& effect, ControlView& view);
+void refreshControls(ParameterPort& port, ControlView& view);
 
-// The user moved the slider controlId to position; other identifiers do nothing.
-void sendSliderPosition(EffectBase& effect, int32_t controlId, int32_t position);
+// The user moved the slider controlId to position, within a gesture the caller began on its
+// parameter; other identifiers do nothing.
+void sendSliderPosition(ParameterPort& port, int32_t controlId, int32_t position);
 
-// The user set the check box to checked: 0.66, or 0.3 when cleared.
-void sendCheckBox(EffectBase& effect, bool checked);
+// The user set the check box to checked: 0.66, or 0.3 when cleared; one whole gesture.
+void sendCheckBox(ParameterPort& port, bool checked);
 
 // Opens of one editor not yet matched by a close, never below 0. Only the first open creates
 // the window and only the last close destroys it; a failed creation is not counted.

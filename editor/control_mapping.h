@@ -1,11 +1,13 @@
-// Which dialog control stands for which parameter. The kind of control each parameter has
-// comes from the parameter table; the sliders skip the check box's parameter.
+// Which dialog control stands for which parameter. A two-state parameter is shown by the check
+// box, every other one by a slider, in the order of the parameter table.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "engine/parameter_table.h"
+#include "engine/parameter_descriptors.h"
+
+enum class ControlKind { slider, checkBox };
 
 struct ControlBinding {
   int32_t controlId;
@@ -18,3 +20,6 @@ extern const std::array<ControlBinding, kParameterCount> kControlBindings;
 
 // The parameter a slider moves, or -1 when the identifier is no slider.
 int32_t parameterIndexOfSlider(int32_t controlId);
+
+// The parameter the check box switches.
+int32_t checkBoxParameter();

@@ -1,5 +1,7 @@
 #include "editor/dialog_layout.h"
 
+#include <cmath>
+
 #include "resources/metalui_ids.h"
 
 namespace {
@@ -46,3 +48,11 @@ const DialogControl kDialogControls[kDialogControlCount] = {
 // MulDiv's rounding: to the nearest, halves away from zero (units are never negative here).
 int32_t horizontalPixels(int32_t units) { return (units * kBaseUnitX * 2 + 4) / 8; }
 int32_t verticalPixels(int32_t units) { return (units * kBaseUnitY * 2 + 8) / 16; }
+
+int32_t dialogPixelWidth(double scale) {
+  return static_cast<int32_t>(std::lround(horizontalPixels(kDialogWidthUnits) * scale));
+}
+
+int32_t dialogPixelHeight(double scale) {
+  return static_cast<int32_t>(std::lround(verticalPixels(kDialogHeightUnits) * scale));
+}

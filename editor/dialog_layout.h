@@ -27,3 +27,7 @@ constexpr int32_t kBaseUnitX = 7;
 constexpr int32_t kBaseUnitY = 13;
 int32_t horizontalPixels(int32_t units);
 int32_t verticalPixels(int32_t units);
+
+// The dialog's size in pixels at a display scale.
+int32_t dialogPixelWidth(double scale);
+int32_t dialogPixelHeight(double scale);

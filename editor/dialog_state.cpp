@@ -2,10 +2,11 @@
 
 #include "editor/control_mapping.h"
 #include "editor/dialog_layout.h"
+#include "editor/parameter_port.h"
 #include "resources/metalui_ids.h"
 
-DialogState::DialogState(EffectBase& owner, ButtonActions& buttonActions)
-    : effect(owner), actions(buttonActions) {}
+DialogState::DialogState(ParameterPort& parameters, ButtonActions& buttonActions)
+    : port(parameters), actions(buttonActions) {}
 
 int32_t DialogState::sliderOfControl(int32_t control) {
   if (control < 0 || kDialogControls[control].kind != ControlClass::slider) return -1;
@@ -60,7 +61,16 @@ int32_t DialogState::controlAt(int32_t x, int32_t y) const {
 void DialogState::moveSlider(int32_t slider, int32_t position) {
   if (positions[slider] != position) dirty = true;
   positions[slider] = position;
-  sendSliderPosition(effect, kControlBindings[slider].controlId, position);
+  sendSliderPosition(port, kControlBindings[slider].controlId, position);
+}
+
+// One gesture of `times` equal steps; a step of the slider being dragged belongs to the drag's.
+void DialogState::stepSlider(int32_t slider, TrackStep step, int32_t times) {
+  const int32_t parameter = kControlBindings[slider].parameterIndex;
+  const bool ownGesture = slider != dragged;
+  if (ownGesture) port.beginGesture(parameter);
+  for (int32_t i = 0; i < times; ++i) moveSlider(slider, steppedPosition(positions[slider], step));
+  if (ownGesture) port.endGesture(parameter);
 }
 
 void DialogState::press(int32_t x, int32_t y) {
@@ -79,6 +89,7 @@ void DialogState::press(int32_t x, int32_t y) {
   if (y >= thumb.top && y < thumb.bottom) {
     dragged = slider;
     grabOffset = y - geometry.thumbCentre(positions[slider]);
+    port.beginGesture(kControlBindings[slider].parameterIndex);
   } else {
     stepSlider(slider, y < thumb.top ? TrackStep::pageUp : TrackStep::pageDown);
   }
@@ -96,6 +107,7 @@ void DialogState::release(int32_t x, int32_t y) {
     // The end of a drag sends the final position once more, as the trackbar's TB_ENDTRACK.
     motion(x, y);
     moveSlider(dragged, positions[dragged]);
+    port.endGesture(kControlBindings[dragged].parameterIndex);
     dragged = -1;
     return;
   }
@@ -110,17 +122,17 @@ void DialogState::wheel(int32_t notches, int32_t x, int32_t y) {
   int32_t slider = sliderOfControl(controlAt(x, y));
   if (slider < 0) slider = sliderOfControl(focus);
   if (slider < 0 || notches == 0) return;
-  const TrackStep step = notches > 0 ? TrackStep::lineUp : TrackStep::lineDown;
-  for (int32_t i = notches > 0 ? notches : -notches; i > 0; --i) stepSlider(slider, step);
+  stepSlider(slider, notches > 0 ? TrackStep::lineUp : TrackStep::lineDown,
+             notches > 0 ? notches : -notches);
 }
 
 void DialogState::activate(int32_t control) {
   switch (kDialogControls[control].id) {
     case IDC_X100_CHECKBOX:
-      // Shown at once; the refresh after the effect stored it shows the same.
+      // Shown at once; the refresh after the host stored it shows the same.
       checked = !checked;
       dirty = true;
-      sendCheckBox(effect, checked);
+      sendCheckBox(port, checked);
       break;
     case IDC_DOCS_BUTTON: actions.openDocumentation(); break;
     case IDC_WEB_BUTTON: actions.openWebSite(); break;

@@ -1,6 +1,6 @@
 // What the self-drawn dialog shows and how it answers the user, apart from any window system:
 // the sliders' positions, the check box, keyboard focus, a pressed button and a drag. Input
-// arrives in unscaled pixels; every change the user makes goes to the effect as automation.
+// arrives in unscaled pixels; every change the user makes goes to the parameter port as a gesture.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include "editor/control_actions.h"
 #include "editor/trackbar.h"
 
-class EffectBase;
+class ParameterPort;
 
 // The two buttons' targets; the platform opens them.
 class ButtonActions {
@@ -22,9 +22,9 @@ enum class DialogKey { tab, backTab, up, down, left, right, pageUp, pageDown, ho
 
 class DialogState : public ControlView {
  public:
-  DialogState(EffectBase& effect, ButtonActions& actions);
+  DialogState(ParameterPort& port, ButtonActions& actions);
 
-  // A refresh from the effect's values (ControlView).
+  // A refresh from the parameters' values (ControlView).
   void showSliderPosition(int32_t controlId, int32_t position) override;
   void showCheckBox(int32_t controlId, bool checked) override;
 
@@ -53,13 +53,11 @@ class DialogState : public ControlView {
  private:
   int32_t controlAt(int32_t x, int32_t y) const;
   void moveSlider(int32_t slider, int32_t position);
-  void stepSlider(int32_t slider, TrackStep step) {
-    moveSlider(slider, steppedPosition(positions[slider], step));
-  }
+  void stepSlider(int32_t slider, TrackStep step, int32_t times = 1);
   void activate(int32_t control);
   void moveFocus(int32_t direction);
 
-  EffectBase& effect;
+  ParameterPort& port;
   ButtonActions& actions;
   int32_t positions[kSliderCount] = {};  // the common control starts at its top
   bool checked = false;

@@ -31,6 +31,10 @@ double displayScale(const char* gdkScale, const char* resources) {
     if (*end == '\0' && whole >= 1) scale = static_cast<double>(whole);
   }
   if (scale == 0.0) scale = resourceDpi(resources) / 96.0;
+  return boundedScale(scale);
+}
+
+double boundedScale(double scale) {
   if (!(scale >= kMinimumScale)) return kMinimumScale;
   return scale > kMaximumScale ? kMaximumScale : scale;
 }

@@ -6,3 +6,6 @@
 // gdkScale: the variable's text or nullptr; resources: the root window's RESOURCE_MANAGER
 // text or nullptr.
 double displayScale(const char* gdkScale, const char* resources);
+
+// A scale a host asked for, kept within the same bounds (NaN gives 1).
+double boundedScale(double scale);

@@ -4,7 +4,7 @@
 
 #include "editor/launcher.h"
 #include "editor/module_directory.h"
-#include "host/module_globals.h"
+#include "editor/module_handle.h"
 
 namespace {
 

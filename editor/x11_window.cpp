@@ -57,7 +57,7 @@ xcb_visualtype_t* findVisual(const xcb_screen_t* screen, xcb_visualid_t id, uint
 
 }  // namespace
 
-X11Window::X11Window(EffectBase& effect, ButtonActions& actions) : dialog(effect, actions) {}
+X11Window::X11Window(ParameterPort& port, ButtonActions& actions) : dialog(port, actions) {}
 
 X11Window::~X11Window() {
   if (window != 0) {
@@ -76,19 +76,15 @@ X11Window::~X11Window() {
   if (connection) xcb_disconnect(connection);
 }
 
-int32_t X11Window::width() const {
-  return static_cast<int32_t>(std::lround(horizontalPixels(kDialogWidthUnits) * displayScale));
-}
+int32_t X11Window::width() const { return dialogPixelWidth(displayScale); }
 
-int32_t X11Window::height() const {
-  return static_cast<int32_t>(std::lround(verticalPixels(kDialogHeightUnits) * displayScale));
-}
+int32_t X11Window::height() const { return dialogPixelHeight(displayScale); }
 
 int32_t X11Window::unscaled(int32_t coordinate) const {
   return static_cast<int32_t>(std::floor(coordinate / displayScale));
 }
 
-bool X11Window::create(uint32_t parent) {
+bool X11Window::create(uint32_t parent, double scale) {
   connection = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(connection)) return false;
   // The parent's screen, depth and visual: a child shares them.
@@ -109,7 +105,7 @@ bool X11Window::create(uint32_t parent) {
   std::free(attributes);
   if (!visual) return false;
 
-  readScale(screen->root);
+  displayScale = scale > 0.0 ? boundedScale(scale) : displayScaleOf(screen->root);
   window = xcb_generate_id(connection);
   const uint32_t mask = XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_EVENT_MASK;
   const uint32_t values[] = {0, 0,
@@ -140,7 +136,7 @@ bool X11Window::create(uint32_t parent) {
   return true;
 }
 
-void X11Window::readScale(xcb_window_t root) {
+double X11Window::displayScaleOf(xcb_window_t root) {
   std::string resources;
   xcb_get_property_reply_t* property = xcb_get_property_reply(
       connection,
@@ -151,7 +147,11 @@ void X11Window::readScale(xcb_window_t root) {
                      static_cast<size_t>(xcb_get_property_value_length(property)));
     std::free(property);
   }
-  displayScale = ::displayScale(std::getenv("GDK_SCALE"), resources.c_str());
+  return ::displayScale(std::getenv("GDK_SCALE"), resources.c_str());
+}
+
+int X11Window::fileDescriptor() const {
+  return connection ? xcb_get_file_descriptor(connection) : -1;
 }
 
 void X11Window::loadKeyboardMap() {

@@ -17,14 +17,15 @@
 
 class X11Window {
  public:
-  X11Window(EffectBase& effect, ButtonActions& actions);
+  X11Window(ParameterPort& port, ButtonActions& actions);
   ~X11Window();
   X11Window(const X11Window&) = delete;
   X11Window& operator=(const X11Window&) = delete;
 
-  // Connects to $DISPLAY and creates the window inside parent. False when the display does not
-  // open or parent is no window there; nothing is left behind then.
-  bool create(uint32_t parent);
+  // Connects to $DISPLAY and creates the window inside parent, at `scale` or, when it is 0, at
+  // the display's (editor/display_scale.h). False when the display does not open or parent is
+  // no window there; nothing is left behind then.
+  bool create(uint32_t parent, double scale);
   // Reads every event that has arrived, then repaints when anything changed.
   void pump();
   void repaintIfDirty();
@@ -33,12 +34,14 @@ class X11Window {
   double scale() const { return displayScale; }
   int32_t width() const;
   int32_t height() const;
+  // The connection's file descriptor, readable when events arrive; -1 without a connection.
+  int fileDescriptor() const;
 
  private:
   void handle(const xcb_generic_event_t& event);
   void handleKey(const xcb_key_press_event_t& event);
   void loadKeyboardMap();
-  void readScale(xcb_window_t root);
+  double displayScaleOf(xcb_window_t root);
   void forget();
   void roundTrip();
   void release();

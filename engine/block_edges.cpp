@@ -23,21 +23,21 @@ void recover(float& smoothed, float start) {
 
 }  // namespace
 
-void beginBlock(OverdriveEffect& effect) {
-  recover(effect.drive, 1.0f);
-  recover(effect.bandMix, 1.0f);
-  recover(effect.gain, 1.0f);
-  for (ChannelState* channel : {&effect.left, &effect.right}) {
+void beginBlock(OverdriveEngine& engine) {
+  recover(engine.drive, 1.0f);
+  recover(engine.bandMix, 1.0f);
+  recover(engine.gain, 1.0f);
+  for (ChannelState* channel : {&engine.left, &engine.right}) {
     recover(channel->toneFreq, 0.0f);
-    for (float* state :
-         {&channel->toneLow, &channel->toneHigh, &channel->toneBand, &channel->splitLow, &channel->splitHigh, &channel->splitBand}) {
+    for (float* state : {&channel->toneLow, &channel->toneHigh, &channel->toneBand,
+                         &channel->splitLow, &channel->splitHigh, &channel->splitBand}) {
       flush(*state);
     }
   }
 }
 
-void endBlock(OverdriveEffect& effect) {
-  for (ChannelState* channel : {&effect.left, &effect.right}) {
+void endBlock(OverdriveEngine& engine) {
+  for (ChannelState* channel : {&engine.left, &engine.right}) {
     flush(channel->post1);
     flush(channel->post2);
   }

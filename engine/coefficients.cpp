@@ -1,7 +1,7 @@
 // The one place where coefficients are derived from the parameter values. Each product or sum is
-// formed in double precision and rounded to float once, where it is stored. Each parameter is
-// read once; two threads that set parameters at once each store a complete recomputation.
-#include "engine/overdrive_effect.h"
+// formed in double precision and rounded to float once, where it is stored.
+#include "engine/coefficient_pause.h"
+#include "engine/overdrive_engine.h"
 
 namespace {
 
@@ -9,29 +9,52 @@ constexpr double kFeedScale = 0.00025f;  // single-precision constant, as the sm
 
 }  // namespace
 
-void OverdriveEffect::recomputeCoefficients() {
+void (*coefficientPause)() = nullptr;
+
+// Two threads may change different parameters at once (the host's automation, the editor). Each
+// derivation reads every value once, so one that read a value just before another thread changed
+// it would store stale coefficients after the other thread's fresh ones, and they would stay
+// wrong until the next change. So a derivation checks, after its stores, whether any value
+// changed since it began, and derives again if so: the last stores always come from a derivation
+// that read the last values. Nothing waits, on any thread.
+void OverdriveEngine::recomputeCoefficients() {
+  uint32_t seen = changes.load(std::memory_order_seq_cst);
+  for (;;) {
+    deriveCoefficients();
+    // The stores above are visible before the counter is read again.
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    const uint32_t now = changes.load(std::memory_order_seq_cst);
+    if (now == seen) return;
+    seen = now;
+  }
+}
+
+void OverdriveEngine::deriveCoefficients() {
   constexpr auto relaxed = std::memory_order_relaxed;
-  const double amp = preAmp.load(relaxed);
+  const double amp = values[kPreAmp].load(relaxed);
+  const double c = values[kColor].load(relaxed);
+  const float x100 = values[kX100Switch].load(relaxed);
+  const double preBand = values[kPreBand].load(relaxed);
+  const double g = values[kPostGain].load(relaxed);
+  const double postFilter = values[kPostFilter].load(relaxed);
+  if (coefficientPause) coefficientPause();
+
   const float cube = static_cast<float>(amp * amp * amp);
   preAmpCubed.store(cube, relaxed);
 
-  const double c = color.load(relaxed);
   const float toneFreqFeed = static_cast<float>(c * c * c * kFeedScale);
   left.toneFreqFeed.store(toneFreqFeed, relaxed);
   right.toneFreqFeed.store(toneFreqFeed, relaxed);
 
   // Strictly above 0.5: exactly 0.5 (and NaN) keeps the lower drive.
-  const double factor = x100Switch.load(relaxed) > 0.5f ? 2500.0 : 25.0;
+  const double factor = x100 > 0.5f ? 2500.0 : 25.0;
   // From the stored, rounded cube.
   driveFeed.store(static_cast<float>((factor * static_cast<double>(cube) + 1.0) * kFeedScale),
                   relaxed);
-  bandMixFeed.store(
-      static_cast<float>((1.0 - static_cast<double>(preBand.load(relaxed))) * kFeedScale), relaxed);
-  const double g = postGain.load(relaxed);
+  bandMixFeed.store(static_cast<float>((1.0 - preBand) * kFeedScale), relaxed);
   gainFeed.store(static_cast<float>(g * g * kFeedScale), relaxed);
 
-  const double pole = static_cast<double>(postFilter.load(relaxed)) * static_cast<double>(0.7f) +
-                      static_cast<double>(0.2f);
+  const double pole = postFilter * static_cast<double>(0.7f) + static_cast<double>(0.2f);
   // The weight comes from the unrounded pole.
   const PostFilterCoefficients post{static_cast<float>(pole), static_cast<float>(1.0 - pole)};
   postFilterCoefficients.store(post, relaxed);

@@ -24,7 +24,7 @@ void restoreInto(ChannelState& c, const ChannelSnapshot& s) {
 
 }  // namespace
 
-EngineSnapshot EngineProbe::snapshot(const OverdriveEffect& e) {
+EngineSnapshot EngineProbe::snapshot(const OverdriveEngine& e) {
   return {snapshotOf(e.left),
           snapshotOf(e.right),
           e.drive,
@@ -38,7 +38,7 @@ EngineSnapshot EngineProbe::snapshot(const OverdriveEffect& e) {
           e.postFilterCoefficients.load(kRelaxed)};
 }
 
-void EngineProbe::restore(OverdriveEffect& e, const EngineSnapshot& state) {
+void EngineProbe::restore(OverdriveEngine& e, const EngineSnapshot& state) {
   restoreInto(e.left, state.left);
   restoreInto(e.right, state.right);
   e.drive = state.drive;

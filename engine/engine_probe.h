@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/overdrive_effect.h"
+#include "engine/overdrive_engine.h"
 
 // One channel's filter states and its tone smoother, as ChannelState holds them.
 struct ChannelSnapshot {
@@ -26,18 +26,18 @@ struct EngineSnapshot {
 
 class EngineProbe {
  public:
-  static EngineSnapshot snapshot(const OverdriveEffect& effect);
+  static EngineSnapshot snapshot(const OverdriveEngine& engine);
   // Stores every value of `state`, as if blocks and parameter changes had left it so. Another
   // thread may call it while a block runs, as a parameter change would.
-  static void restore(OverdriveEffect& effect, const EngineSnapshot& state);
+  static void restore(OverdriveEngine& engine, const EngineSnapshot& state);
 
-  static const float* shaperTable(const OverdriveEffect& effect) { return effect.shaperTable; }
-  static const OverdriveProgram& program(const OverdriveEffect& effect, int32_t index) {
-    return effect.programs[index];
+  static const float* shaperTable(const OverdriveEngine& engine) { return engine.shaperTable; }
+  static const OverdriveProgram& program(const OverdriveEngine& engine, int32_t index) {
+    return engine.programs[index];
   }
   // The bytes from the first to the last field a block touches.
-  static const void* blockFieldsBegin(const OverdriveEffect& effect) { return &effect.driveFeed; }
-  static const void* blockFieldsEnd(const OverdriveEffect& effect) {
-    return &effect.shaperTable + 1;
+  static const void* blockFieldsBegin(const OverdriveEngine& engine) { return &engine.driveFeed; }
+  static const void* blockFieldsEnd(const OverdriveEngine& engine) {
+    return &engine.shaperTable + 1;
   }
 };

@@ -11,7 +11,7 @@
 #include <type_traits>
 
 #include "engine/lane_pair.h"
-#include "engine/overdrive_effect.h"
+#include "engine/overdrive_engine.h"
 
 // The coefficients' bits as one frame loaded them: one relaxed atomic load each, so the compiler
 // reads them from memory every frame, and the post filter's pair comes from one store.
@@ -35,7 +35,7 @@ struct CoefficientBits {
     return bits;
   }
 
-  static CoefficientBits load(const OverdriveEffect& e) {
+  static CoefficientBits load(const OverdriveEngine& e) {
     return {bitsOf(e.postFilterCoefficients),
             bitsOf(e.driveFeed),
             bitsOf(e.bandMixFeed),

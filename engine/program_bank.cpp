@@ -12,7 +12,17 @@ constexpr OverdriveProgram kFactoryPrograms[] = {
 };
 constexpr int32_t kFactoryCount = sizeof kFactoryPrograms / sizeof kFactoryPrograms[0];
 
+// The record's field of each parameter, in parameter order.
+constexpr float OverdriveProgram::*kProgramFields[] = {
+    &OverdriveProgram::preBand,    &OverdriveProgram::color,      &OverdriveProgram::preAmp,
+    &OverdriveProgram::x100Switch, &OverdriveProgram::postFilter, &OverdriveProgram::postGain,
+};
+
 }  // namespace
+
+float programValue(const OverdriveProgram& program, int32_t index) {
+  return program.*kProgramFields[index];
+}
 
 void fillProgramBank(OverdriveProgram* programs, int32_t count) {
   for (int32_t i = 0; i < count; ++i) {

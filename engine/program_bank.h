@@ -16,6 +16,9 @@ struct OverdriveProgram {
   char name[kProgramNameSize];
 };
 
+// The program's stored value of the parameter at `index` (0 to 5), in parameter order.
+float programValue(const OverdriveProgram& program, int32_t index);
+
 // "Reset", "Boost" and "Drive"; any further program is a copy of "Reset" named "Init".
 void fillProgramBank(OverdriveProgram* programs, int32_t count);
 

@@ -16,8 +16,9 @@
 #include "engine/block_edges.h"
 #include "engine/chain_constants.h"
 #include "engine/channel_pair.h"
+#include "engine/float_environment.h"
 #include "engine/frame_coefficients.h"
-#include "engine/overdrive_effect.h"
+#include "engine/overdrive_engine.h"
 #include "engine/pipeline_schedule.h"
 #include "engine/shaper_table.h"
 #include "engine/smoothers.h"
@@ -93,7 +94,7 @@ inline FrameResult outputStage(ChannelPair& channels, LanePair shaped, LanePair 
 }  // namespace
 
 template <bool accumulate>
-void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t sampleFrames) {
+void OverdriveEngine::processBlock(float** inputs, float** outputs, int32_t sampleFrames) {
   beginBlock(*this);
   // With no frames to process the buffer arrays are not read: a host may pass null for them.
   if (sampleFrames > 0)
@@ -104,7 +105,7 @@ void OverdriveEffect::processBlock(float** inputs, float** outputs, int32_t samp
 }
 
 template <bool accumulate>
-void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sampleFrames) {
+void OverdriveEngine::processFrames(float** inputs, float** outputs, int32_t sampleFrames) {
   const float* table = shaperTable;
   const float* inLeft = inputs[0];
   const float* inRight = inputs[1];
@@ -187,13 +188,15 @@ void OverdriveEffect::processFrames(float** inputs, float** outputs, int32_t sam
                   std::memory_order_relaxed);
 }
 
-// A negative frame count is outside the host's contract and processes nothing, like 0.
-// One buffer for both outputs: the accumulating entry adds both channels' results to it, the
-// replacing entry leaves the right channel's.
-void OverdriveEffect::process(float** inputs, float** outputs, int32_t sampleFrames) {
+// A negative frame count processes nothing, like 0. One buffer for both outputs: the
+// accumulating entry adds both channels' results to it, the replacing entry leaves the right
+// channel's.
+void OverdriveEngine::processAccumulating(float** inputs, float** outputs, int32_t sampleFrames) {
+  const VectorUnitDefaults defaults;
   processBlock<true>(inputs, outputs, sampleFrames);
 }
 
-void OverdriveEffect::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
+void OverdriveEngine::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
+  const VectorUnitDefaults defaults;
   processBlock<false>(inputs, outputs, sampleFrames);
 }

@@ -8,7 +8,7 @@
 #include "engine/chain_constants.h"
 #include "engine/frame_coefficients.h"
 #include "engine/lane_pair.h"
-#include "engine/overdrive_effect.h"
+#include "engine/overdrive_engine.h"
 
 struct Smoothers {
   // What the filters use in one frame: drive and band mix unrounded, the tone frequency as
@@ -17,12 +17,12 @@ struct Smoothers {
     LanePair drive, bandMix, toneFreq;
   };
 
-  explicit Smoothers(const OverdriveEffect& e)
+  explicit Smoothers(const OverdriveEngine& e)
       : driveBandMix(pairOf(e.drive, e.bandMix)),
         gain(pairOf(e.gain)),
         toneFreq(widen(e.left.toneFreq, e.right.toneFreq)) {}
 
-  void storeTo(OverdriveEffect& e) const {
+  void storeTo(OverdriveEngine& e) const {
     e.drive = static_cast<float>(leftOf(driveBandMix));
     e.bandMix = static_cast<float>(rightOf(driveBandMix));
     e.gain = static_cast<float>(leftOf(gain));

@@ -7,17 +7,25 @@
 #include <vector>
 
 #include "editor/manual/measurements.h"
-#include "engine/parameter_table.h"
-#include "host/overdrive_plugin.h"
-#include "tools/hosting/host_callback.h"
+#include "engine/overdrive_engine.h"
+#include "engine/parameter_descriptors.h"
 
 namespace {
 
-std::string trimmed(const char* text) {
-  std::string s = text;
-  const size_t first = s.find_first_not_of(' ');
-  return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
+// What each parameter does to the sound, in parameter order.
+constexpr const char* kRoles[kParameterCount] = {
+    "Moves the drive stage's input from the full signal (0) to the tone filter's band-pass "
+    "part alone (1): higher values drive the middle band and thin out lows and highs.",
+    "Sets the tone filter's frequency (it follows Color cubed): where the band that PreBand "
+    "picks out lies, from low and dark to high and bright.",
+    "The drive: gain 1 + 25 \u00d7 PreAmp\u00b3 into the shapers, or 1 + 2500 \u00d7 "
+    "PreAmp\u00b3 with the x 100 switch on.",
+    "Multiplies the drive range by 100. In the editor it is the check box beside the "
+    "lightning bolt.",
+    "Two low-pass stages after the shapers: higher values darken and smooth the sound.",
+    "The output gain, PostGain\u00b2. Its display shows PostGain minus 1, so 1.0 reads "
+    "0.000000 and 0 reads -1.00000.",
+};
 
 // The values a parameter takes and what the host shows for them, by its display rule.
 const char* rangeText(ParameterDisplay display) {
@@ -98,31 +106,28 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_manual <output file>\n");
     return 2;
   }
-  OverdrivePlugin plugin(answeringHost<>);
+  OverdriveEngine engine;
   std::vector<std::string> names, programNames;
-  char text[64];
-  for (int32_t i = 0; i < kParameterCount; ++i) {
-    plugin.getParameterName(i, text);
-    names.push_back(trimmed(text));
-  }
+  for (const ParameterDescriptor& parameter : kParameterDescriptors)
+    names.push_back(parameter.name);
   std::ostringstream programRows;
-  for (int32_t program = 0; program < plugin.numPrograms; ++program) {
-    plugin.setProgram(program);
-    plugin.getProgramName(text);
-    programNames.push_back(text);
-    programRows << "<tr><td>" << text << "</td>";
+  for (int32_t program = 0; program < OverdriveEngine::kProgramCount; ++program) {
+    engine.loadProgram(program);
+    programNames.push_back(engine.programName(program));
+    programRows << "<tr><td>" << programNames.back() << "</td>";
     for (int32_t i = 0; i < kParameterCount; ++i) {
-      plugin.getParameterDisplay(i, text);
-      programRows << "<td>" << trimmed(text) << "</td>";
+      char text[kDisplaySize];
+      formatParameterValue(i, engine.parameter(i), text);
+      programRows << "<td>" << text << "</td>";
     }
     programRows << "</tr>\n";
   }
   std::ostringstream controls;
   for (int32_t i = 0; i < kParameterCount; ++i) {
-    const ParameterInfo& parameter = *parameterAt(i);
-    controls << "<tr><td>" << names[i] << "</td><td>"
-             << (parameter.control == ControlKind::checkBox ? "check box" : "slider") << "</td><td>"
-             << rangeText(parameter.display) << "</td><td>" << parameter.role << "</td></tr>\n";
+    const ParameterDescriptor& parameter = kParameterDescriptors[i];
+    controls << "<tr><td>" << names[i] << "</td><td>" << (parameter.toggle ? "check box" : "slider")
+             << "</td><td>" << rangeText(parameter.display) << "</td><td>" << kRoles[i]
+             << "</td></tr>\n";
   }
   std::string parameterHeader;
   for (const std::string& name : names) parameterHeader += "<th>" + name + "</th>";

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/overdrive_plugin.h"
-#include "tools/hosting/host_callback.h"
+#include "engine/overdrive_engine.h"
 
 namespace {
 
@@ -16,8 +15,8 @@ constexpr int kSineBin = 93;  // 1001.3 Hz, a whole number of periods in the win
 // Runs a sine through a fresh instance until the smoothers have settled; returns the left
 // channel's last `keep` output samples.
 std::vector<float> run(int32_t program, float amplitude, double frequency, int keep) {
-  OverdrivePlugin plugin(answeringHost<>);
-  plugin.setProgram(program);
+  OverdriveEngine engine;
+  engine.loadProgram(program);
   const int total = kSettleFrames + keep;
   std::vector<float> left(total), right(total), outLeft(total), outRight(total);
   for (int i = 0; i < total; ++i) {
@@ -28,7 +27,7 @@ std::vector<float> run(int32_t program, float amplitude, double frequency, int k
     const int frames = std::min(512, total - start);
     float* inputs[2] = {&left[start], &right[start]};
     float* outputs[2] = {&outLeft[start], &outRight[start]};
-    plugin.processReplacing(inputs, outputs, frames);
+    engine.processReplacing(inputs, outputs, frames);
   }
   return std::vector<float>(outLeft.end() - keep, outLeft.end());
 }

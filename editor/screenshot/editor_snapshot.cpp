@@ -12,10 +12,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "host/aeffect.h"
-#include "host/editor_base.h"
 #include "tools/hosting/host_callback.h"
 #include "tools/hosting/plugin_library.h"
+#include "vst2/aeffect.h"
+#include "vst2/editor_base.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <exception>
 
-#include "host/aeffect.h"
-#include "host/editor_base.h"
 #include "tools/hosting/host_callback.h"
 #include "tools/hosting/plugin_library.h"
+#include "vst2/aeffect.h"
+#include "vst2/editor_base.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;

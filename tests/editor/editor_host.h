@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "host/aeffect.h"
 #include "support/instance_fixture.h"
 #include "tools/hosting/plugin_library.h"
+#include "vst2/aeffect.h"
 
 // A Windows path for a folder of the build tree, which CTest names in Unix form.
 std::string windowsPath(std::string path);

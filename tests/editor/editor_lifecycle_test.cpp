@@ -5,8 +5,9 @@
 
 #include "dialog_controls.h"
 #include "editor_host.h"
-#include "host/editor_base.h"
-#include "host/effect_base.h"
+#include "vst2/editor_base.h"
+#include "vst2/effect_base.h"
+#include "vst2/overdrive_editor_win32.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ TEST_F(EditorLifecycle, GetRectAnswersOnlyWhileADialogExists) {
 
   HWND dialog = openEditor(record, parent);
   ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(send(record, effEditGetRect, 0, nullptr), 0) << "nowhere to write: nothing written";
   ASSERT_EQ(send(record, effEditGetRect, 0, &rect), 1);
   RECT client;
   GetClientRect(dialog, &client);
@@ -59,7 +61,8 @@ TEST_F(EditorLifecycle, TheDialogIsAVisibleChildCarryingItsEditor) {
             0x40000000u | WS_VISIBLE)
       << "WS_CHILD, shown by open";
   EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-  EXPECT_EQ(GetPropA(dialog, "ADEDITOR"), effectOf(record)->editor);
+  const auto* editor = static_cast<OverdriveEditor*>(effectOf(record)->editor);
+  EXPECT_EQ(GetPropA(dialog, "ADEDITOR"), &editor->dialogView());
 }
 
 // The controls as a user meets them: class, identifier, style and place, in tab order.

@@ -11,8 +11,8 @@
 #include "editor/control_mapping.h"
 #include "editor/dialog_state.h"
 #include "editor/slider_scale.h"
-#include "host/editor_base.h"
-#include "host/effect_base.h"
+#include "vst2/editor_base.h"
+#include "vst2/effect_base.h"
 #include "x11_host.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "editor/trackbar.h"
-#include "host/aeffect.h"
-#include "support/plugin_file.h"
 #include "support/instance_fixture.h"
+#include "support/plugin_file.h"
+#include "vst2/aeffect.h"
 
 // An X server started for one test program, on a display number it picks itself.
 class VirtualDisplay {

@@ -20,13 +20,13 @@ class BaselineAgreement : public PluginTest {
     if (reference) reference->dispatcher(reference, effClose, 0, 0, nullptr, 0.0f);
     PluginTest::TearDown();
   }
-  OverdriveEffect& referenceEffect() { return *static_cast<OverdriveEffect*>(effectOf(reference)); }
+  OverdriveEngine& referenceEngine() { return engineOf(reference); }
   void setBoth(int32_t index, float value) {
     record->setParameter(record, index, value);
     reference->setParameter(reference, index, value);
   }
   void expectSameState() {
-    const EngineSnapshot mine = state(), other = EngineProbe::snapshot(referenceEffect());
+    const EngineSnapshot mine = state(), other = EngineProbe::snapshot(referenceEngine());
     ASSERT_EQ(0, std::memcmp(&mine.left, &other.left, sizeof other.left));
     ASSERT_EQ(0, std::memcmp(&mine.right, &other.right, sizeof other.right));
     ASSERT_EQ(bitsOf(mine.drive), bitsOf(other.drive));
@@ -65,7 +65,7 @@ TEST_F(BaselineAgreement, RandomizedSessionsMatchToTheBit) {
       in.right[random.below(frames)] = -std::numeric_limits<float>::infinity();
     }
     const auto n = static_cast<int32_t>(frames);
-    baselineProcessReplacing(referenceEffect(), in.channels(), expected.channels(), n);
+    baselineProcessReplacing(referenceEngine(), in.channels(), expected.channels(), n);
     if (random.below(4) == 0) {
       out = in;
       record->processReplacing(record, out.channels(), out.channels(), n);
@@ -93,9 +93,9 @@ TEST_F(BaselineAgreement, DecayThroughTheDenormalRangeMatches) {
   }
   int denormalOutputs = 0;
   for (int round = 0; round < 3; ++round) {
-    baselineProcessReplacing(referenceEffect(), loud.channels(), expected.channels(), 512);
+    baselineProcessReplacing(referenceEngine(), loud.channels(), expected.channels(), 512);
     replacing(loud, out);
-    baselineProcessReplacing(referenceEffect(), silence.channels(), expected.channels(), 8192);
+    baselineProcessReplacing(referenceEngine(), silence.channels(), expected.channels(), 8192);
     replacing(silence, out);
     for (size_t i = 0; i < 8192; ++i) {
       ASSERT_EQ(bitsOf(out.left[i]), bitsOf(expected.left[i])) << i;
@@ -117,7 +117,7 @@ TEST_F(BaselineAgreement, HeldSettingsSettleAndStayExact) {
       in.left[i] = random.unit() - 0.5f;
       in.right[i] = random.unit() - 0.5f;
     }
-    baselineProcessReplacing(referenceEffect(), in.channels(), expected.channels(), 4096);
+    baselineProcessReplacing(referenceEngine(), in.channels(), expected.channels(), 4096);
     replacing(in, out);
     for (size_t i = 0; i < 4096; ++i) {
       ASSERT_EQ(bitsOf(out.left[i]), bitsOf(expected.left[i])) << "block " << block << " " << i;

@@ -27,7 +27,7 @@ struct CoefficientChange {
 // A change to one coefficient, stored through the engine's seam as another thread's
 // recomputation would store it.
 template <typename Change>
-void changeCoefficients(OverdriveEffect& e, Change change) {
+void changeCoefficients(OverdriveEngine& e, Change change) {
   EngineSnapshot state = EngineProbe::snapshot(e);
   change(state);
   EngineProbe::restore(e, state);
@@ -73,10 +73,6 @@ AEffect* openInstance(bool settled) {
 }
 
 void closeInstance(AEffect* record) { record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f); }
-
-OverdriveEffect& engineOf(AEffect* record) {
-  return *static_cast<OverdriveEffect*>(effectOf(record));
-}
 
 // The reference: frames before `first`, then the change (if any), then the rest.
 StereoBuffer splitBlocks(bool settled, StereoBuffer& in, const CoefficientChange* change,

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "engine/engine_memory.h"
-#include "host/editor_base.h"
 #include "plugin_fixture.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/editor_base.h"
 
 namespace {
 
@@ -72,8 +72,9 @@ TEST_F(Creation, InstancesOwnTheCacheLinesTheirBlocksUse) {
   EXPECT_EQ(sizeof(OverdrivePlugin) % kLine, 0u);
   for (AEffect* r : {record, second}) {
     auto* instance = static_cast<OverdrivePlugin*>(effectOf(r));
-    const auto first = reinterpret_cast<uintptr_t>(EngineProbe::blockFieldsBegin(*instance));
-    const auto end = reinterpret_cast<uintptr_t>(EngineProbe::blockFieldsEnd(*instance));
+    const auto first =
+        reinterpret_cast<uintptr_t>(EngineProbe::blockFieldsBegin(instance->engine()));
+    const auto end = reinterpret_cast<uintptr_t>(EngineProbe::blockFieldsEnd(instance->engine()));
     EXPECT_EQ(reinterpret_cast<uintptr_t>(instance) % kLine, 0u);
     EXPECT_EQ(first % kLine, 0u);
     EXPECT_LE(end - first, 2 * kLine) << "the fields a block touches fill two lines";
@@ -173,7 +174,7 @@ TEST_F(FailingAllocations, InstancesShareOneTableReleasedWithTheLast) {
     AEffect* records[3];
     for (AEffect*& r : records) ASSERT_NE(r = pluginMain(RecordingHost::callback), nullptr);
     auto tableOf = [](AEffect* r) {
-      return EngineProbe::shaperTable(*static_cast<OverdriveEffect*>(effectOf(r)));
+      return EngineProbe::shaperTable(static_cast<OverdriveEffect*>(effectOf(r))->engine());
     };
     const float* table = tableOf(records[0]);
     for (AEffect* r : records) EXPECT_EQ(tableOf(r), table);
@@ -217,16 +218,16 @@ TEST_F(FailingAllocations, ConcurrentCreationsWithFailuresGiveWholeInstancesOrNu
 class WatchingEditor : public EditorBase {
  public:
   // Takes the place of the plug-in's own editor, where the target has one.
-  explicit WatchingEditor(OverdriveEffect* owner) : EditorBase(owner), engine(owner) {
+  explicit WatchingEditor(OverdriveEffect* owner) : EditorBase(owner), engine(owner->engine()) {
     delete owner->editor;
     owner->editor = this;
   }
   void postUpdate() override {
     EditorBase::postUpdate();
     ++posts;
-    driveFeedWhenTold = EngineProbe::snapshot(*engine).driveFeed;
+    driveFeedWhenTold = EngineProbe::snapshot(engine).driveFeed;
   }
-  OverdriveEffect* engine;
+  OverdriveEngine& engine;
   int posts = 0;
   float driveFeedWhenTold = -1.0f;
 };

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "engine/overdrive_effect.h"
-#include "host/editor_base.h"
 #include "support/recording_host.h"
+#include "vst2/editor_base.h"
+#include "vst2/overdrive_effect.h"
 
 namespace {
 

@@ -126,7 +126,8 @@ Session session(const FpState& host) {
     seen.bits.push_back(static_cast<uint32_t>(vu));
   }
 
-  const EngineSnapshot e = EngineProbe::snapshot(*static_cast<OverdriveEffect*>(effectOf(r)));
+  const EngineSnapshot e =
+      EngineProbe::snapshot(static_cast<OverdriveEffect*>(effectOf(r))->engine());
   for (const ChannelSnapshot* c : {&e.left, &e.right}) {
     for (float v : {c->toneLow, c->toneBand, c->toneHigh, c->toneFreq, c->splitLow, c->splitBand,
                     c->splitHigh, c->post1, c->post2, c->toneFreqFeed})

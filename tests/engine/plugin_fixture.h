@@ -9,8 +9,13 @@
 #include <vector>
 
 #include "engine/engine_probe.h"
-#include "host/overdrive_plugin.h"
 #include "support/recording_host.h"
+#include "vst2/overdrive_plugin.h"
+
+// The engine behind a record the plug-in's entry answered.
+inline OverdriveEngine& engineOf(AEffect* record) {
+  return static_cast<OverdriveEffect*>(effectOf(record))->engine();
+}
 
 // The bits of a float, for exact comparisons with the documented patterns.
 inline uint32_t bitsOf(float value) {
@@ -44,16 +49,16 @@ class PluginTest : public ::testing::Test {
   }
 
   // The engine's state, read and set through its one seam.
-  EngineSnapshot state() const { return EngineProbe::snapshot(*effect); }
+  EngineSnapshot state() const { return EngineProbe::snapshot(effect->engine()); }
   const OverdriveProgram& program(int32_t index) const {
-    return EngineProbe::program(*effect, index);
+    return EngineProbe::program(effect->engine(), index);
   }
-  const float* shaperTable() const { return EngineProbe::shaperTable(*effect); }
+  const float* shaperTable() const { return EngineProbe::shaperTable(effect->engine()); }
   template <typename Change>
   void changeState(Change change) {
     EngineSnapshot changed = state();
     change(changed);
-    EngineProbe::restore(*effect, changed);
+    EngineProbe::restore(effect->engine(), changed);
   }
 
   intptr_t send(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,

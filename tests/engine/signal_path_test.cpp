@@ -61,8 +61,9 @@ TEST_F(SignalPath, AccumulatingOverZerosMatchesReplacing) {
   twin->processReplacing(twin, in.channels(), out.channels(), 300);
   EXPECT_EQ(sum.left, out.left);
   EXPECT_EQ(sum.right, out.right);
-  const EngineSnapshot mine = state(), other = EngineProbe::snapshot(*static_cast<OverdriveEffect*>(
-                                           effectOf(const_cast<AEffect*>(replacingRecord))));
+  const EngineSnapshot mine = state(),
+                       other =
+                           EngineProbe::snapshot(engineOf(const_cast<AEffect*>(replacingRecord)));
   EXPECT_EQ(mine.peakLevel, other.peakLevel);
   EXPECT_EQ(0, std::memcmp(&mine.left, &other.left, sizeof mine.left));
   EXPECT_EQ(0, std::memcmp(&mine.right, &other.right, sizeof mine.right));

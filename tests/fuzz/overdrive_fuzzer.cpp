@@ -15,8 +15,8 @@
 #include "engine/overdrive_effect.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
-#include "host/overdrive_plugin.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/overdrive_plugin.h"
 
 namespace {
 
@@ -218,7 +218,7 @@ class HostileHost {
   bool outputBounded() {
     const float postFilter = record_->getParameter(record_, 4);
     if (!(postFilter >= 0.0f && postFilter <= 1.0f)) return false;
-    const EngineSnapshot state = EngineProbe::snapshot(*effect_);
+    const EngineSnapshot state = EngineProbe::snapshot(effect_->engine());
     for (const ChannelSnapshot* c : {&state.left, &state.right})
       if (!(std::fabs(c->post1) <= 1.0f && std::fabs(c->post2) <= 1.0f)) return false;
     return true;
@@ -287,7 +287,7 @@ class HostileHost {
     float* buffers[2] = {silence, silence};
     record_->processReplacing(record_, buffers, buffers, 0);
     check(silence[0] == 0.0f, "a 0-frame block writes nothing");
-    const EngineSnapshot states = EngineProbe::snapshot(*effect_);
+    const EngineSnapshot states = EngineProbe::snapshot(effect_->engine());
     for (const ChannelSnapshot* c : {&states.left, &states.right}) {
       for (float state : {c->toneLow, c->toneBand, c->toneHigh, c->splitLow, c->splitBand,
                           c->splitHigh, c->post1, c->post2}) {

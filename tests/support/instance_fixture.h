@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/aeffect.h"
 #include "support/recording_host.h"
 #include "tools/hosting/plugin_library.h"
+#include "vst2/aeffect.h"
 
 class InstanceFixture : public ::testing::Test {
  protected:

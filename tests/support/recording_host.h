@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "host/aeffect.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/aeffect.h"
 
 struct HostRequest {
   AEffect* effect;

@@ -1,6 +1,6 @@
 // A library a host must refuse: without NULL_ENTRY it exports no entry at all; with it, its
 // `main` answers null as a plug-in that declines to start does.
-#include "host/aeffect.h"
+#include "vst2/aeffect.h"
 
 #ifdef NULL_ENTRY
 extern "C" __attribute__((visibility("default")))

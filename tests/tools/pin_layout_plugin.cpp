@@ -5,7 +5,7 @@
 // has no name.
 #include <cstring>
 
-#include "host/aeffect.h"
+#include "vst2/aeffect.h"
 
 namespace {
 
@@ -23,10 +23,9 @@ intptr_t dispatch(AEffect* effect, int32_t opcode, int32_t index, intptr_t, void
 void processReplacing(AEffect*, float** inputs, float** outputs, int32_t frames) {
   for (int k = 0; k < LAYOUT_OUTPUTS; ++k) {
     for (int32_t i = 0; i < frames; ++i) {
-      outputs[k][i] = LAYOUT_INPUTS == 0
-                          ? 0.5f
-                          : (k + 1) * inputs[k % LAYOUT_INPUTS][i] +
-                                0.25f * inputs[(k + 1) % LAYOUT_INPUTS][i];
+      outputs[k][i] = LAYOUT_INPUTS == 0 ? 0.5f
+                                         : (k + 1) * inputs[k % LAYOUT_INPUTS][i] +
+                                               0.25f * inputs[(k + 1) % LAYOUT_INPUTS][i];
     }
   }
 }

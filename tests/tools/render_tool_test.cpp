@@ -10,11 +10,11 @@
 #include <fstream>
 
 #include "audio_fixture.h"
-#include "host/aeffect.h"
 #include "tool_run.h"
 #include "tools/hosting/host_callback.h"
 #include "tools/hosting/host_session.h"
 #include "tools/hosting/plugin_library.h"
+#include "vst2/aeffect.h"
 
 namespace {
 
@@ -231,8 +231,8 @@ TEST(RenderToolWithAPeer, EachChannelOfAMonoPeerIsRenderedAlone) {
   for (size_t i = 0; i < clicks.samples.size(); ++i)
     channels[i % 2].samples.push_back(clicks.samples[i]);
   auto render = [&](const std::string& input, const std::string& output) {
-    const ToolRun run = runTool({"--quiet", "--plugin", PEER_PLUGIN_DIR "/ZamDelay-vst.so",
-                                 "--set", "Feedback=0", dir / input, dir / output});
+    const ToolRun run = runTool({"--quiet", "--plugin", PEER_PLUGIN_DIR "/ZamDelay-vst.so", "--set",
+                                 "Feedback=0", dir / input, dir / output});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return readAudio(dir / output);
   };

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "host/aeffect.h"
+#include "vst2/aeffect.h"
 
 // The interface version this host claims: 2.4.
 constexpr intptr_t kHostVersion = 2400;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/aeffect.h"
+#include "vst2/aeffect.h"
 
 class HostSession {
  public:

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/aeffect.h"
+#include "vst2/aeffect.h"
 
 using PluginEntry = AEffect*(VSTCALL*)(audioMasterCallback);
 

@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "engine/engine_probe.h"
-#include "host/overdrive_plugin.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/overdrive_plugin.h"
 
 namespace {
 
 // The smoothed values the signal path glides: drive, band mix, gain, tone frequency per channel.
 struct SmoothedBits {
-  explicit SmoothedBits(const OverdriveEffect& engine)
+  explicit SmoothedBits(const OverdriveEngine& engine)
       : SmoothedBits(EngineProbe::snapshot(engine)) {}
   explicit SmoothedBits(const EngineSnapshot& e)
       : values{e.drive, e.bandMix, e.gain, e.left.toneFreq, e.right.toneFreq} {}
@@ -32,7 +32,7 @@ int64_t overdriveSettlingFrames(const std::function<void(HostSession&)>& select,
   AEffect* record = pluginMain(answeringHost<>);
   if (!record) throw std::runtime_error("out of memory measuring the pre-roll");
   HostSession twin(record);
-  const auto& engine = static_cast<const OverdriveEffect&>(*effectOf(record));
+  const OverdriveEngine& engine = static_cast<OverdriveEffect*>(effectOf(record))->engine();
   select(twin);
   twin.start(sampleRate, blockSize);
   std::vector<float> silence(blockSize), sink(blockSize);

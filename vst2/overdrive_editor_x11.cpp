@@ -1,0 +1,56 @@
+#include "vst2/overdrive_editor_x11.h"
+
+#include <cstdlib>
+
+#include "editor/dialog_layout.h"
+#include "editor/display_scale.h"
+#include "vst2/aeffect.h"
+#include "vst2/effect_base.h"
+
+namespace {
+
+// Handed to the host by getRect; shared by all editors.
+ERect editorRect;
+// The scale of the last window opened; before any, what is known without a display.
+double lastScale = 0.0;
+
+}  // namespace
+
+OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
+  effect->editor = this;
+  effect->effectRecord.flags |= effFlagsHasEditor;
+}
+
+OverdriveEditor::~OverdriveEditor() = default;
+
+intptr_t OverdriveEditor::getRect(ERect** rect) {
+  if (!rect) return 0;
+  if (lastScale == 0.0) lastScale = displayScale(std::getenv("GDK_SCALE"), nullptr);
+  const double scale = view.isOpen() ? view.scale() : lastScale;
+  editorRect.top = 0;
+  editorRect.left = 0;
+  editorRect.bottom = static_cast<int16_t>(dialogPixelHeight(scale));
+  editorRect.right = static_cast<int16_t>(dialogPixelWidth(scale));
+  *rect = &editorRect;
+  return 1;
+}
+
+intptr_t OverdriveEditor::open(void* parent) {
+  if (opens.nests()) return 1;
+  // The host's window is an XID carried in the pointer.
+  if (!view.open(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent)))) return 0;
+  parentWindow = parent;
+  lastScale = view.scale();
+  opens.firstOpened();
+  return 1;
+}
+
+void OverdriveEditor::close() {
+  if (!opens.lastClosed()) return;
+  view.close();
+  opens.reset();
+}
+
+void OverdriveEditor::idle() { view.idle(); }
+
+void OverdriveEditor::update() { view.refresh(); }
