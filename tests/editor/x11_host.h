@@ -72,7 +72,7 @@ class X11EditorHost : public InstanceFixture {
   Picture picture(xcb_window_t window);
   // The vertical centre of the thumb drawn within area, or -1.
   static int32_t thumbCentre(const Picture& picture, const PixelRect& area);
-  PluginFile plugin;
+  BuiltPlugin plugin;
   xcb_connection_t* connection = nullptr;
   xcb_screen_t* screen = nullptr;
   AEffect* current = nullptr;  // the instance settle() idles when none is named

@@ -10,7 +10,7 @@
 namespace {
 
 TEST(PluginFileExports, OnlyTheEntryNamesAreVisible) {
-  PluginFile plugin;
+  BuiltPlugin plugin;
   EXPECT_NE(plugin.symbol("main"), nullptr);
 #ifdef _WIN32
   EXPECT_EQ(plugin.symbol("VSTPluginMain"), nullptr) << "the DLL exports main alone";
@@ -23,7 +23,7 @@ TEST(PluginFileExports, OnlyTheEntryNamesAreVisible) {
 }
 
 TEST(PluginFileExports, EntrySoundsTheWorkedBlock) {
-  PluginFile plugin;
+  BuiltPlugin plugin;
   RecordingHost host;
   AEffect* record = plugin.entry()(RecordingHost::callback);
   ASSERT_NE(record, nullptr);

@@ -29,7 +29,7 @@ inline std::string builtPluginPath() {
 #endif
 }
 
-class PluginFile : public PluginLibrary {
+class BuiltPlugin : public PluginLibrary {
  public:
-  PluginFile() : PluginLibrary(builtPluginPath()) {}
+  BuiltPlugin() : PluginLibrary(builtPluginPath()) {}
 };

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "tools/hosting/host_callback.h"
+#include "tools/hosting/host_session.h"
+#include "tools/hosting/plugin_library.h"
 
 namespace {
 
@@ -66,11 +68,12 @@ TEST(ChannelPlan, MoreThanStereoOrNoOutputsIsAnError) {
 }
 
 TEST(ProcessMode, ReplacingWhenThePluginCan) {
-  EXPECT_EQ(chooseMode("", effFlagsCanReplacing), ProcessMode::replacing);
-  EXPECT_EQ(chooseMode("", 0), ProcessMode::accumulating);
-  EXPECT_EQ(chooseMode("accumulating", effFlagsCanReplacing), ProcessMode::accumulating);
-  EXPECT_EQ(chooseMode("replacing", effFlagsCanReplacing | effFlagsHasVu), ProcessMode::replacing);
-  EXPECT_THROW(chooseMode("replacing", effFlagsHasVu), std::runtime_error);
+  EXPECT_EQ(chooseMode("", true, true), ProcessMode::replacing);
+  EXPECT_EQ(chooseMode("", false, true), ProcessMode::accumulating);
+  EXPECT_EQ(chooseMode("accumulating", true, true), ProcessMode::accumulating);
+  EXPECT_EQ(chooseMode("replacing", true, true), ProcessMode::replacing);
+  EXPECT_THROW(chooseMode("replacing", false, true), std::runtime_error);
+  EXPECT_THROW(chooseMode("accumulating", true, false), std::runtime_error);
 }
 
 TEST(EffectRack, EachInstanceSeesTheWholeProtocolInOrder) {

@@ -41,7 +41,7 @@ TEST_F(Lifecycle, ColdAndWarmOpensSoundTheSame) {
   }
   // Cold again: unloaded and loaded anew.
   for (int i = 0; i < 3; ++i) {
-    PluginFile reloaded;
+    BuiltPlugin reloaded;
     ASSERT_NE(reloaded.entry(), nullptr);
     Instance cold(reloaded.entry());
     EXPECT_TRUE(sameBits(soundOf(cold), first)) << "cold load " << i;

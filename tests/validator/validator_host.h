@@ -109,6 +109,6 @@ inline bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
 // A fixture holding the loaded plug-in file.
 class ValidatorTest : public ::testing::Test {
  protected:
-  PluginFile plugin;
+  BuiltPlugin plugin;
   std::mt19937 random{20240611};
 };

@@ -1,5 +1,47 @@
 #include "tools/hosting/host_session.h"
 
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+std::string fourCharacters(int32_t id) {
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    const auto c = static_cast<unsigned char>((static_cast<uint32_t>(id) >> shift) & 0xff);
+    text += std::isprint(c) ? static_cast<char>(c) : '?';
+  }
+  return text;
+}
+
+// Every bit has a name: the interface's own, or its number.
+std::string flagNames(int32_t flags) {
+  static const std::pair<int32_t, const char*> names[] = {{effFlagsHasEditor, "editor"},
+                                                          {effFlagsHasClip, "clip"},
+                                                          {effFlagsHasVu, "meter"},
+                                                          {effFlagsCanMono, "mono"},
+                                                          {effFlagsCanReplacing, "replacing"},
+                                                          {effFlagsProgramChunks, "chunks"},
+                                                          {1 << 8, "synth"},
+                                                          {1 << 9, "no sound in stop"},
+                                                          {1 << 10, "async"},
+                                                          {1 << 11, "buffer"},
+                                                          {1 << 12, "double replacing"}};
+  std::string text;
+  for (int bit = 0; bit < 32; ++bit) {
+    const auto mask = static_cast<int32_t>(1u << bit);
+    if (!(flags & mask)) continue;
+    std::string name = "bit " + std::to_string(bit);
+    for (const auto& [known, knownName] : names) {
+      if (known == mask) name = knownName;
+    }
+    text += (text.empty() ? "" : ", ") + name;
+  }
+  return text;
+}
+
+}  // namespace
+
 HostSession::HostSession(AEffect* effect) : effect_(effect) { dispatch(effOpen); }
 
 HostSession::~HostSession() {
@@ -29,11 +71,20 @@ void HostSession::setParameter(int32_t index, float value) {
   effect_->setParameter(effect_, index, value);
 }
 
-std::vector<std::string> HostSession::parameterNames() {
-  std::vector<std::string> names;
-  for (int32_t i = 0; i < effect_->numParams; ++i) names.push_back(parameterName(i));
-  return names;
+std::vector<std::string> HostSession::identityLines() {
+  const AEffect& r = *effect_;
+  char line[512];
+  std::vector<std::string> lines;
+  std::snprintf(line, sizeof line, "unique id  %s (0x%08x), version %d",
+                fourCharacters(r.uniqueID).c_str(), static_cast<unsigned>(r.uniqueID), r.version);
+  lines.push_back(line);
+  std::snprintf(line, sizeof line, "audio      %d in, %d out, flags %d (%s), delay %d", r.numInputs,
+                r.numOutputs, r.flags, flagNames(r.flags).c_str(), r.initialDelay);
+  lines.push_back(line);
+  return lines;
 }
+
+bool HostSession::isOverdrive() { return effect_->uniqueID == fourCharConstant("ZRVQ"); }
 
 int32_t HostSession::program() { return static_cast<int32_t>(dispatch(effGetProgram)); }
 void HostSession::setProgram(int32_t program) { dispatch(effSetProgram, 0, program); }

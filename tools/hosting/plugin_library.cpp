@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "tools/hosting/host_callback.h"
+#include "tools/hosting/host_session.h"
+
 namespace {
 
 // The system's handle of the library at `absolute`, or null with `reason` saying why.
@@ -80,4 +83,8 @@ AEffect* PluginLibrary::instantiate(audioMasterCallback host) const {
                              "' is not a VST plug-in: its entry answered no effect record");
   }
   return effect;
+}
+
+std::unique_ptr<HostedPlugin> PluginLibrary::newInstance() const {
+  return std::make_unique<HostSession>(instantiate(answeringHost<>));
 }

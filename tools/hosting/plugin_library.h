@@ -4,15 +4,16 @@
 
 #include <string>
 
+#include "tools/hosting/hosted_plugin.h"
 #include "vst2/aeffect.h"
 
 using PluginEntry = AEffect*(VSTCALL*)(audioMasterCallback);
 
-class PluginLibrary {
+class PluginLibrary : public PluginFile {
  public:
   // Throws std::runtime_error when the file does not load or exports neither entry.
   explicit PluginLibrary(const std::string& path);
-  ~PluginLibrary();
+  ~PluginLibrary() override;
 
   PluginLibrary(const PluginLibrary&) = delete;
   PluginLibrary& operator=(const PluginLibrary&) = delete;
@@ -20,6 +21,9 @@ class PluginLibrary {
   // A new instance; throws when the entry answers null or something that is not a record.
   // Every instance must be closed before the library is destroyed.
   AEffect* instantiate(audioMasterCallback host) const;
+  // A new instance for the project's own host (tools/hosting/host_callback.h), in a session.
+  std::unique_ptr<HostedPlugin> newInstance() const override;
+  const std::string& location() const override { return path_; }
 
   PluginEntry entry() const { return entry_; }
   // The exported function `name`, or null.

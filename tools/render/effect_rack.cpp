@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "tools/hosting/host_callback.h"
-
 namespace {
 
 std::string count(int32_t n, const char* what) {
@@ -41,40 +39,40 @@ ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginO
     plan.inputFrom.push_back({0});
     plan.outputFrom = {{0, 0}, {0, 1}};
   } else {
-    throw std::runtime_error(layout +
-                             "; only 2 in 2 out, 3 in 2 out, 1 in 1 out, 2 in 1 out and 1 in 2 out are wired");
+    throw std::runtime_error(
+        layout + "; only 2 in 2 out, 3 in 2 out, 1 in 1 out, 2 in 1 out and 1 in 2 out are wired");
   }
   return plan;
 }
 
-ProcessMode chooseMode(const std::string& requested, int32_t pluginFlags) {
-  const bool canReplace = (pluginFlags & effFlagsCanReplacing) != 0;
-  if (requested == "accumulating") return ProcessMode::accumulating;
+ProcessMode chooseMode(const std::string& requested, bool canReplace, bool canAccumulate) {
+  if (requested == "accumulating" && !canAccumulate) {
+    throw std::runtime_error("the plug-in cannot process accumulating; use --mode replacing");
+  }
   if (requested == "replacing" && !canReplace) {
     throw std::runtime_error("the plug-in cannot process replacing; use --mode accumulating");
   }
-  return canReplace ? ProcessMode::replacing : ProcessMode::accumulating;
+  if (requested == "accumulating" || !canReplace) return ProcessMode::accumulating;
+  return ProcessMode::replacing;
 }
 
-EffectRack::EffectRack(const PluginLibrary& library, int fileChannels, const std::string& mode)
+EffectRack::EffectRack(const PluginFile& file, int fileChannels, const std::string& mode)
     : fileChannels_(fileChannels) {
-  instances_.push_back(std::make_unique<HostSession>(library.instantiate(answeringHost<>)));
-  const AEffect& record = instances_.front()->record();
-  plan_ = planChannels(fileChannels, record.numInputs, record.numOutputs,
-                       "plug-in '" + library.path() + "'");
-  mode_ = chooseMode(mode, record.flags);
-  while (static_cast<int>(instances_.size()) < plan_.instances) {
-    instances_.push_back(std::make_unique<HostSession>(library.instantiate(answeringHost<>)));
-  }
+  instances_.push_back(file.newInstance());
+  HostedPlugin& first = *instances_.front();
+  plan_ = planChannels(fileChannels, first.inputCount(), first.outputCount(),
+                       "plug-in '" + file.location() + "'");
+  mode_ = chooseMode(mode, first.canReplace(), first.canAccumulate());
+  while (static_cast<int>(instances_.size()) < plan_.instances)
+    instances_.push_back(file.newInstance());
 }
 
 void EffectRack::start(float sampleRate, int32_t blockSize) {
   buffers_.clear();
   for (auto& instance : instances_) {
     Buffers b;
-    const AEffect& record = instance->record();
-    b.inputs.assign(record.numInputs, std::vector<float>(blockSize));
-    b.outputs.assign(record.numOutputs, std::vector<float>(blockSize));
+    b.inputs.assign(instance->inputCount(), std::vector<float>(blockSize));
+    b.outputs.assign(instance->outputCount(), std::vector<float>(blockSize));
     for (auto& channel : b.inputs) b.inputPointers.push_back(channel.data());
     for (auto& channel : b.outputs) b.outputPointers.push_back(channel.data());
     buffers_.push_back(std::move(b));

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/hosting/host_session.h"
-#include "tools/hosting/plugin_library.h"
+#include "tools/hosting/hosted_plugin.h"
 #include "tools/render/render_loop.h"
 
 struct ChannelPlan {
@@ -35,15 +34,16 @@ ChannelPlan planChannels(int fileChannels, int32_t pluginInputs, int32_t pluginO
 
 enum class ProcessMode { replacing, accumulating };
 
-// `requested` is "replacing", "accumulating" or empty for the plug-in's preference.
-ProcessMode chooseMode(const std::string& requested, int32_t pluginFlags);
+// `requested` is "replacing", "accumulating" or empty for the plug-in's preference: replacing
+// where it can.
+ProcessMode chooseMode(const std::string& requested, bool canReplace, bool canAccumulate);
 
 class EffectRack : public BlockProcessor {
  public:
-  EffectRack(const PluginLibrary& library, int fileChannels, const std::string& mode);
+  EffectRack(const PluginFile& file, int fileChannels, const std::string& mode);
 
   // The instances in channel order; settings go to every one.
-  std::vector<std::unique_ptr<HostSession>>& instances() { return instances_; }
+  std::vector<std::unique_ptr<HostedPlugin>>& instances() { return instances_; }
 
   void start(float sampleRate, int32_t blockSize);
   void stop();
@@ -57,7 +57,7 @@ class EffectRack : public BlockProcessor {
     std::vector<float*> inputPointers, outputPointers;
   };
 
-  std::vector<std::unique_ptr<HostSession>> instances_;
+  std::vector<std::unique_ptr<HostedPlugin>> instances_;
   ChannelPlan plan_;
   ProcessMode mode_;
   int fileChannels_;

@@ -30,16 +30,18 @@ std::string listOf(const std::vector<std::string>& names) {
   return list.empty() ? "none" : list;
 }
 
-int32_t resolve(const std::string& choice, const std::vector<std::string>& names,
-                const char* what) {
+// A name first, then an id, then an index.
+int32_t resolve(const std::string& choice, const std::vector<std::string>& names, const char* what,
+                const std::vector<std::string>& ids = {}) {
   const std::string key = matchKey(choice);
+  for (const std::vector<std::string>* keys : {&names, &ids}) {
+    for (size_t i = 0; i < keys->size(); ++i) {
+      if (!key.empty() && matchKey((*keys)[i]) == key) return static_cast<int32_t>(i);
+    }
+  }
   if (isIndex(key)) {
     const int index = std::stoi(key);
     if (index < static_cast<int>(names.size())) return index;
-  } else {
-    for (size_t i = 0; i < names.size(); ++i) {
-      if (!key.empty() && matchKey(names[i]) == key) return static_cast<int32_t>(i);
-    }
   }
   throw std::runtime_error(std::string("unknown ") + what + " '" + choice + "' (the plug-in has " +
                            listOf(names) + ")");
@@ -58,14 +60,15 @@ int32_t resolveProgram(const std::string& choice, const std::vector<std::string>
 }
 
 ParameterSetting resolveSetting(const std::string& assignment,
-                                const std::vector<std::string>& parameterNames) {
+                                const std::vector<std::string>& parameterNames,
+                                const std::vector<std::string>& parameterIds) {
   const auto equals = assignment.find('=');
   if (equals == std::string::npos) {
     throw std::runtime_error("--set '" + assignment + "' is not NAME=VALUE");
   }
   const std::string name = assignment.substr(0, equals);
   const std::string valueText = trimmed(assignment.substr(equals + 1));
-  const int32_t index = resolve(name, parameterNames, "parameter");
+  const int32_t index = resolve(name, parameterNames, "parameter", parameterIds);
   char* end = nullptr;
   errno = 0;
   const float value = std::strtof(valueText.c_str(), &end);

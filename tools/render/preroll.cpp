@@ -25,16 +25,12 @@ struct SmoothedBits {
 
 }  // namespace
 
-bool isOverdrive(const AEffect& record) { return record.uniqueID == fourCharConstant("ZRVQ"); }
-
-int64_t overdriveSettlingFrames(const std::function<void(HostSession&)>& select, float sampleRate,
+int64_t overdriveSettlingFrames(const std::vector<float>& values, float sampleRate,
                                 int32_t blockSize) {
-  AEffect* record = pluginMain(answeringHost<>);
-  if (!record) throw std::runtime_error("out of memory measuring the pre-roll");
-  HostSession twin(record);
-  const OverdriveEngine& engine = static_cast<OverdriveEffect*>(effectOf(record))->engine();
-  select(twin);
-  twin.start(sampleRate, blockSize);
+  OverdriveEngine engine;
+  if (!engine.complete()) throw std::runtime_error("out of memory measuring the pre-roll");
+  for (size_t i = 0; i < values.size(); ++i)
+    engine.setParameter(static_cast<int32_t>(i), values[i]);
   std::vector<float> silence(blockSize), sink(blockSize);
   float* inputs[2] = {silence.data(), silence.data()};
   float* outputs[2] = {sink.data(), sink.data()};
@@ -42,7 +38,7 @@ int64_t overdriveSettlingFrames(const std::function<void(HostSession&)>& select,
   int64_t frames = 0;
   while (frames < longest) {
     const SmoothedBits before(engine);
-    twin.processReplacing(inputs, outputs, blockSize);
+    engine.processReplacing(inputs, outputs, blockSize);
     if (SmoothedBits(engine) == before) break;
     frames += blockSize;
   }

@@ -9,8 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "tools/hosting/host_callback.h"
-#include "tools/hosting/plugin_library.h"
+#include "tools/hosting/hosted_plugin.h"
 #include "tools/render/audio_file.h"
 #include "tools/render/demo_signal.h"
 #include "tools/render/effect_rack.h"
@@ -26,25 +25,25 @@ namespace {
 
 // Resolves --program and --set against the first instance's names and applies them, program
 // first, to every instance.
-void applySelection(const RenderOptions& options, const std::vector<HostSession*>& instances) {
-  HostSession& first = *instances.front();
+void applySelection(const RenderOptions& options, const std::vector<HostedPlugin*>& instances) {
+  HostedPlugin& first = *instances.front();
   if (!options.program.empty()) {
     const int32_t program = resolveProgram(options.program, first.programNames());
     for (auto& instance : instances) instance->setProgram(program);
   }
-  const std::vector<std::string> names = first.parameterNames();
+  const std::vector<std::string> names = first.parameterNames(), ids = first.parameterIds();
   for (const std::string& assignment : options.settings) {
-    const ParameterSetting setting = resolveSetting(assignment, names);
+    const ParameterSetting setting = resolveSetting(assignment, names, ids);
     for (auto& instance : instances) instance->setParameter(setting.index, setting.value);
   }
 }
 
 int describe(const RenderOptions& options) {
-  const PluginLibrary library(options.plugin);
-  HostSession instance(library.instantiate(answeringHost<>));
-  const std::vector<std::string> programNames = instance.programNames();
-  applySelection(options, {&instance});
-  std::fputs(describePlugin(options.plugin, instance, programNames).c_str(), stdout);
+  const std::unique_ptr<PluginFile> file = openPluginFile(options.plugin);
+  const std::unique_ptr<HostedPlugin> instance = file->newInstance();
+  const std::vector<std::string> programNames = instance->programNames();
+  applySelection(options, {instance.get()});
+  std::fputs(describePlugin(options.plugin, *instance, programNames).c_str(), stdout);
   return 0;
 }
 
@@ -52,9 +51,11 @@ int describe(const RenderOptions& options) {
 // settle; else the default.
 int64_t prerollFrames(const RenderOptions& options, EffectRack& rack, float sampleRate) {
   if (options.prerollSeconds) return std::llround(*options.prerollSeconds * sampleRate);
-  if (isOverdrive(rack.instances().front()->record())) {
-    auto select = [&options](HostSession& twin) { applySelection(options, {&twin}); };
-    return overdriveSettlingFrames(select, sampleRate, options.blockSize);
+  HostedPlugin& first = *rack.instances().front();
+  if (first.isOverdrive()) {
+    std::vector<float> values;
+    for (int32_t i = 0; i < first.parameterCount(); ++i) values.push_back(first.parameter(i));
+    return overdriveSettlingFrames(values, sampleRate, options.blockSize);
   }
   return std::llround(kDefaultPrerollSeconds * sampleRate);
 }
@@ -84,15 +85,15 @@ int runRender(const RenderOptions& options) {
   }
 
   // The library outlives the rack, whose instances are closed first.
-  std::unique_ptr<PluginLibrary> library;
+  std::unique_ptr<PluginFile> library;
   std::unique_ptr<EffectRack> rack;
   PassThrough dry(source->channels());
   BlockProcessor* processor = &dry;
   int64_t preroll = 0;
   if (!options.dry) {
-    library = std::make_unique<PluginLibrary>(options.plugin);
+    library = openPluginFile(options.plugin);
     rack = std::make_unique<EffectRack>(*library, source->channels(), options.mode);
-    std::vector<HostSession*> instances;
+    std::vector<HostedPlugin*> instances;
     for (auto& instance : rack->instances()) instances.push_back(instance.get());
     applySelection(options, instances);
     const auto sampleRate = static_cast<float>(source->sampleRate());
@@ -118,6 +119,7 @@ int runRender(const RenderOptions& options) {
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   if (rack) rack->stop();
   writer.commit();
-  if (!options.quiet) std::printf("%s\n", summaryLine(output, stats, rate, elapsed.count()).c_str());
+  if (!options.quiet)
+    std::printf("%s\n", summaryLine(output, stats, rate, elapsed.count()).c_str());
   return 0;
 }
