@@ -3,7 +3,7 @@ PRESETS := linux win32 win64 linux-asan linux-tsan linux-fuzz
 BUILD_JOBS ?= 2
 
 .DEFAULT_GOAL := help
-.PHONY: help demo test bench screenshot dist fuzz format clean
+.PHONY: help demo test bench screenshot dist install fuzz format clean
 .PHONY: $(addprefix test-,$(PRESETS)) $(addprefix build-,$(PRESETS))
 
 help:
@@ -12,6 +12,7 @@ help:
 	@echo "make bench       benchmark table, instructions per frame (callgrind), win64 timing under Wine"
 	@echo "make screenshot  pictures of the editor under Xvfb, into build/screenshots/"
 	@echo "make dist        dist/vorra-overdrive-<target>/ and a zip of each"
+	@echo "make install     the Linux plug-ins into PREFIX (default /usr/local), honouring DESTDIR"
 	@echo "make fuzz        fuzz for FUZZ_SECONDS (default 1800)"
 	@echo "make format      clang-format every C++ file"
 	@echo "make clean       remove build/, out/ and dist/"
@@ -69,6 +70,14 @@ dist:
 	@scripts/install-deps.sh dist
 	@$(MAKE) --no-print-directory build-linux build-win32 build-win64
 	@scripts/make-dist.sh
+
+# The Linux plug-in files where Linux hosts look for them, under PREFIX (and DESTDIR, for
+# packaging).
+PREFIX ?= /usr/local
+install:
+	@scripts/install-deps.sh install
+	@$(MAKE) --no-print-directory build-linux
+	@DESTDIR="$(DESTDIR)" cmake --install build/linux --prefix "$(PREFIX)"
 
 # Fuzzing for longer than `make test` gives it; what it finds stays in the build tree.
 FUZZ_SECONDS ?= 1800

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages one front door needs:
-#   scripts/install-deps.sh GROUP...    (demo, test, bench, screenshot, dist)
+#   scripts/install-deps.sh GROUP...    (demo, test, bench, screenshot, dist, install)
 # Idempotent: only missing packages are installed, and apt is asked nothing when everything is
 # already there. An index that fails to update is a warning; a package that every tree needs and
 # that cannot be installed is an error that names it. No installed package is ever removed or
@@ -25,10 +25,11 @@ for group in "$@"; do
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
     screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
     dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev zip); needs_windows=1 ;;
-    *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist)" >&2; exit 2 ;;
+    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev) ;;
+    *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist, install)" >&2; exit 2 ;;
   esac
 done
-[ ${#wanted[@]} -gt 0 ] || { echo "usage: scripts/install-deps.sh demo|test|bench|screenshot|dist..." >&2; exit 2; }
+[ ${#wanted[@]} -gt 0 ] || { echo "usage: scripts/install-deps.sh demo|test|bench|screenshot|dist|install..." >&2; exit 2; }
 [ $needs_windows -eq 1 ] && wanted+=("${windows[@]}")
 
 installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == "install ok installed" ]]; }
