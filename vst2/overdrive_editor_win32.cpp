@@ -1,7 +1,5 @@
-#include "vst2/overdrive_editor_win32.h"
-
-#include "vst2/aeffect.h"
-#include "vst2/effect_base.h"
+// The VST2 editor's window on Windows: the dialog view in the host's HWND.
+#include "vst2/overdrive_editor.h"
 
 namespace {
 
@@ -14,22 +12,15 @@ ERect rectOf(SIZE size) {
 
 }  // namespace
 
-OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
-  effect->editor = this;
-  effect->effectRecord.flags |= effFlagsHasEditor;
-}
-
-OverdriveEditor::~OverdriveEditor() = default;
-
 intptr_t OverdriveEditor::getRect(ERect** rect) {
   if (!rect) return 0;
-  if (view.isOpen()) {
+  if (view_.isOpen()) {
     RECT client;
-    GetClientRect(view.window(), &client);
+    GetClientRect(view_.window(), &client);
     editorRect = rectOf({client.right - client.left, client.bottom - client.top});
-  } else if (view.vanished()) {
+  } else if (view_.vanished()) {
     // A host that lost its window may ask for the size to build a new one.
-    editorRect = rectOf(view.templateSize());
+    editorRect = rectOf(view_.templateSize());
   } else {
     return 0;
   }
@@ -38,10 +29,10 @@ intptr_t OverdriveEditor::getRect(ERect** rect) {
 }
 
 intptr_t OverdriveEditor::open(void* parent) {
-  if (!view.isOpen()) opens.reset();
+  if (!view_.isOpen()) opens.reset();
   if (opens.nests()) return 1;
   parentWindow = parent;
-  if (!view.open(static_cast<HWND>(parent))) return 0;
+  if (!view_.open(static_cast<HWND>(parent))) return 0;
   opens.firstOpened();
   // The controls stay at their starting state until the first idle call or timer tick.
   postUpdate();
@@ -49,7 +40,5 @@ intptr_t OverdriveEditor::open(void* parent) {
 }
 
 void OverdriveEditor::close() {
-  if (opens.lastClosed()) view.close();
+  if (opens.lastClosed()) view_.close();
 }
-
-void OverdriveEditor::update() { view.refresh(); }

@@ -1,11 +1,9 @@
-#include "vst2/overdrive_editor_x11.h"
-
+// The VST2 editor's window on Linux: the X11 view in the window whose XID the host passes.
 #include <cstdlib>
 
 #include "editor/dialog_layout.h"
 #include "editor/display_scale.h"
-#include "vst2/aeffect.h"
-#include "vst2/effect_base.h"
+#include "vst2/overdrive_editor.h"
 
 namespace {
 
@@ -16,17 +14,10 @@ double lastScale = 0.0;
 
 }  // namespace
 
-OverdriveEditor::OverdriveEditor(EffectBase* owner) : EditorBase(owner) {
-  effect->editor = this;
-  effect->effectRecord.flags |= effFlagsHasEditor;
-}
-
-OverdriveEditor::~OverdriveEditor() = default;
-
 intptr_t OverdriveEditor::getRect(ERect** rect) {
   if (!rect) return 0;
   if (lastScale == 0.0) lastScale = displayScale(std::getenv("GDK_SCALE"), nullptr);
-  const double scale = view.isOpen() ? view.scale() : lastScale;
+  const double scale = view_.isOpen() ? view_.scale() : lastScale;
   editorRect.top = 0;
   editorRect.left = 0;
   editorRect.bottom = static_cast<int16_t>(dialogPixelHeight(scale));
@@ -38,19 +29,15 @@ intptr_t OverdriveEditor::getRect(ERect** rect) {
 intptr_t OverdriveEditor::open(void* parent) {
   if (opens.nests()) return 1;
   // The host's window is an XID carried in the pointer.
-  if (!view.open(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent)))) return 0;
+  if (!view_.open(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent)))) return 0;
   parentWindow = parent;
-  lastScale = view.scale();
+  lastScale = view_.scale();
   opens.firstOpened();
   return 1;
 }
 
 void OverdriveEditor::close() {
   if (!opens.lastClosed()) return;
-  view.close();
+  view_.close();
   opens.reset();
 }
-
-void OverdriveEditor::idle() { view.idle(); }
-
-void OverdriveEditor::update() { view.refresh(); }

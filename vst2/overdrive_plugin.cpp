@@ -2,11 +2,8 @@
 
 #ifdef VORRA_HAVE_EDITOR
 #include <new>
-#ifdef _WIN32
-#include "vst2/overdrive_editor_win32.h"
-#else
-#include "vst2/overdrive_editor_x11.h"
-#endif
+
+#include "vst2/overdrive_editor.h"
 #endif
 
 OverdrivePlugin::OverdrivePlugin(audioMasterCallback hostCallback) : OverdriveEffect(hostCallback) {

@@ -52,6 +52,12 @@ struct Thumb {
   int32_t x, y;
 };
 
+void clickCheckBox(DialogState& dialog) {
+  const PixelRect box = DialogState::controlRect(controlWithId(IDC_X100_CHECKBOX));
+  dialog.press(box.left + 2, box.top + 2);
+  dialog.release(box.left + 2, box.top + 2);
+}
+
 TEST(DialogGestures, EachUserActionIsOneWholeGestureOnItsParameter) {
   struct Case {
     const char* action;
@@ -89,18 +95,10 @@ TEST(DialogGestures, EachUserActionIsOneWholeGestureOnItsParameter) {
          d.release(t.x, t.y);
        },
        " b2 s2 s2 s2 e2"},
-      {"click the check box",
-       [](DialogState& d) {
-         const PixelRect box = DialogState::controlRect(controlWithId(IDC_X100_CHECKBOX));
-         d.press(box.left + 2, box.top + 2);
-         d.release(box.left + 2, box.top + 2);
-       },
-       " b3 s3 e3"},
+      {"click the check box", clickCheckBox, " b3 s3 e3"},
       {"space on the focused check box",
        [](DialogState& d) {
-         const PixelRect box = DialogState::controlRect(controlWithId(IDC_X100_CHECKBOX));
-         d.press(box.left + 2, box.top + 2);
-         d.release(box.left + 2, box.top + 2);
+         clickCheckBox(d);
          d.key(DialogKey::space);
        },
        " b3 s3 e3 b3 s3 e3"},
@@ -119,9 +117,7 @@ TEST(DialogGestures, TheCheckBoxSendsItsTwoValuesToTheSwitchParameter) {
   RecordingPort port;
   NoButtons buttons;
   DialogState dialog(port, buttons);
-  const PixelRect box = DialogState::controlRect(controlWithId(IDC_X100_CHECKBOX));
-  dialog.press(box.left + 2, box.top + 2);
-  dialog.release(box.left + 2, box.top + 2);
+  clickCheckBox(dialog);
   EXPECT_EQ(port.values[3], kCheckedValue);
   dialog.key(DialogKey::space);
   EXPECT_EQ(port.values[3], kClearedValue);

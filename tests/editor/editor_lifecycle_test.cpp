@@ -7,7 +7,7 @@
 #include "editor_host.h"
 #include "vst2/editor_base.h"
 #include "vst2/effect_base.h"
-#include "vst2/overdrive_editor_win32.h"
+#include "vst2/overdrive_editor.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ TEST_F(EditorLifecycle, TheDialogIsAVisibleChildCarryingItsEditor) {
       << "WS_CHILD, shown by open";
   EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   const auto* editor = static_cast<OverdriveEditor*>(effectOf(record)->editor);
-  EXPECT_EQ(GetPropA(dialog, "ADEDITOR"), &editor->dialogView());
+  EXPECT_EQ(GetPropA(dialog, "ADEDITOR"), &editor->view());
 }
 
 // The controls as a user meets them: class, identifier, style and place, in tab order.
