@@ -14,18 +14,21 @@ linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
 # Linux plug-in builds without an editor; without Xvfb the editor's tests skip.
 linux_editor=(libcairo2-dev libxcb1-dev libxcb-xtest0-dev xvfb xauth)
 sanitizers=(clang libclang-rt-14-dev)
+# The CLAP headers, from DPF's sources; without them the CLAP files are left out.
+clap=(dpf-source)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 googletest wine wine64)
 
 wanted=()
 needs_windows=0
+needs_qtractor=0
 for group in "$@"; do
   case $group in
     demo) wanted+=("${linux_build[@]}") ;;
-    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}"); needs_windows=1 ;;
+    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${clap[@]}"); needs_windows=1; needs_qtractor=1 ;;
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
     screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
-    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev zip); needs_windows=1 ;;
-    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev) ;;
+    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev zip "${clap[@]}"); needs_windows=1 ;;
+    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${clap[@]}") ;;
     *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist, install)" >&2; exit 2 ;;
   esac
 done
@@ -129,5 +132,15 @@ if [ $needs_windows -eq 1 ] && [ -z "${VORRA_NO_32BIT:-}" ]; then
     echo "install-deps: this machine cannot run 32-bit programs; 32-bit Wine left out"
   elif ! install_if_harmless wine32:i386; then
     leave_wine32_out
+  fi
+fi
+
+# Qtractor's plug-in scanner, a CLAP host, serves one test of the linux tree alone, which skips
+# without it: installed only where apt's simulation shows it harmless, and never asked for.
+if [ $needs_qtractor -eq 1 ] && ! installed qtractor; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: qtractor is not installed (run as root to install it): the CLAP scan test skips"
+  elif ! install_if_harmless qtractor; then
+    echo "install-deps: qtractor left out ($refusal): the CLAP scan test skips"
   fi
 fi

@@ -16,6 +16,17 @@ for target in win32 win64 linux; do
     linux) file="Vorra OverDrive.so"; where="a folder your host scans for VST plug-ins (for example ~/.vst)" ;;
   esac
   cp "$tree/$file" "$tree/VorraOverDrive.htm" "$folder/"
+  # The CLAP file for the same hosts, where the tree builds one (not for 32-bit Windows).
+  clap_where=
+  case $target in
+    win64) clap_where="%COMMONPROGRAMFILES%\\CLAP" ;;
+    linux) clap_where="~/.clap" ;;
+  esac
+  if [ -n "$clap_where" ] && [ -f "$tree/Vorra OverDrive.clap" ]; then
+    cp "$tree/Vorra OverDrive.clap" "$folder/"
+  else
+    clap_where=
+  fi
   cat >"$folder/README.txt" <<TEXT
 Vorra OverDrive v1.2 - stereo overdrive VST plug-in ($target)
 
@@ -24,6 +35,13 @@ $where, then let the host rescan its plug-ins.
 Keep the two files side by side: the editor's "Docs..." button opens the manual
 from the plug-in's own folder. VorraOverDrive.htm is the full manual.
 TEXT
+  if [ -n "$clap_where" ]; then
+    cat >>"$folder/README.txt" <<TEXT
+
+CLAP hosts: copy "Vorra OverDrive.clap" and "VorraOverDrive.htm" together into
+$clap_where (or a folder on CLAP_PATH), then let the host rescan.
+TEXT
+  fi
   (cd dist && zip -qr "vorra-overdrive-$target.zip" "vorra-overdrive-$target")
 done
 echo "dist: $(ls dist | tr '\n' ' ')"

@@ -12,10 +12,11 @@
 
 #include "engine/chain_constants.h"
 #include "engine/engine_probe.h"
-#include "engine/overdrive_effect.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
+#include "fuzz/output_bound.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/overdrive_effect.h"
 #include "vst2/overdrive_plugin.h"
 
 namespace {
@@ -213,17 +214,6 @@ class HostileHost {
     }
   }
 
-  // The output stays bounded while the post filter is stable (its parameter within 0 to 1) and
-  // its states start within full scale, whatever the other parameters and the input are.
-  bool outputBounded() {
-    const float postFilter = record_->getParameter(record_, 4);
-    if (!(postFilter >= 0.0f && postFilter <= 1.0f)) return false;
-    const EngineSnapshot state = EngineProbe::snapshot(effect_->engine());
-    for (const ChannelSnapshot* c : {&state.left, &state.right})
-      if (!(std::fabs(c->post1) <= 1.0f && std::fabs(c->post2) <= 1.0f)) return false;
-    return true;
-  }
-
   void processBlock() {
     const uint8_t mode = in_.byte();
     const bool replacing = mode & 1;
@@ -236,7 +226,7 @@ class HostileHost {
     fill(outLeft, 3);  // what an accumulating call adds to
     fill(outRight, 3);
 
-    const bool bounded = outputBounded();
+    const bool bounded = outputBoundHolds(effect_->engine());
     const std::vector<uint32_t> leftIn = inLeft.bits(), rightIn = inRight.bits();
     float* inputs[2] = {inLeft.data(), inRight.data()};
     float* outputs[2] = {outLeft.data(), outRight.data()};

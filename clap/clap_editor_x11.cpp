@@ -1,0 +1,64 @@
+// The CLAP window on Linux: the X11 view in the window whose XID the host passes, idled by a
+// host timer at 30 Hz, the rate CLAP hosts grant at least.
+#include <cstdlib>
+
+#include "clap/clap_editor.h"
+#include "editor/dialog_layout.h"
+#include "editor/display_scale.h"
+
+namespace {
+
+constexpr uint32_t kTickMs = 33;
+
+}  // namespace
+
+const char* const ClapEditor::kApi = CLAP_WINDOW_API_X11;
+
+ClapEditor::~ClapEditor() {
+  view.close();
+  if (ticking) owner.hostTimers->unregister_timer(owner.host, timerId);
+}
+
+bool ClapEditor::setScale(double scale) {
+  hostScale = boundedScale(scale);
+  if (!view.isOpen() || view.scale() == hostScale) return true;
+  if (!view.open(parent, hostScale)) return false;
+  if (owner.hostGui) {
+    owner.hostGui->request_resize(owner.host, static_cast<uint32_t>(view.width()),
+                                  static_cast<uint32_t>(view.height()));
+  }
+  return true;
+}
+
+void ClapEditor::size(uint32_t& width, uint32_t& height) const {
+  if (view.isOpen()) {
+    width = static_cast<uint32_t>(view.width());
+    height = static_cast<uint32_t>(view.height());
+    return;
+  }
+  // Without a connection the display's scale is what the environment says.
+  const double scale =
+      hostScale > 0.0 ? hostScale : displayScale(std::getenv("GDK_SCALE"), nullptr);
+  width = static_cast<uint32_t>(dialogPixelWidth(scale));
+  height = static_cast<uint32_t>(dialogPixelHeight(scale));
+}
+
+bool ClapEditor::open(const clap_window_t& window) {
+  uint32_t width, height;
+  size(width, height);
+  parent = static_cast<uint32_t>(window.x11);
+  if (!view.open(parent, hostScale)) return false;
+  if (!ticking && owner.hostTimers)
+    ticking = owner.hostTimers->register_timer(owner.host, kTickMs, &timerId);
+  // The display's own scale may differ from the environment's guess.
+  if (owner.hostGui && (width != static_cast<uint32_t>(view.width()) ||
+                        height != static_cast<uint32_t>(view.height()))) {
+    owner.hostGui->request_resize(owner.host, static_cast<uint32_t>(view.width()),
+                                  static_cast<uint32_t>(view.height()));
+  }
+  return true;
+}
+
+void ClapEditor::timer(clap_id id) {
+  if (ticking && id == timerId) view.idle();
+}
