@@ -12,7 +12,6 @@
 
 #include "engine/chain_constants.h"
 #include "engine/engine_probe.h"
-#include "engine/overdrive_effect.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
 #include "tools/hosting/host_callback.h"
