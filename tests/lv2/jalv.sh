@@ -10,7 +10,10 @@ need jackd2 jackd jack_wait
 need xvfb Xvfb
 need x11-utils xwininfo xdpyinfo
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.txt" 2>&1 &
+# With at most 256 clients the server gives each client the ids of one range of 2^21: a window
+# whose id lies outside the range of jalv's window belongs to another connection, the UI's.
+Xvfb -displayfd 3 -maxclients 256 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" \
+  >"$WORK/xvfb.txt" 2>&1 &
 BACKGROUND="$!"
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$WORK/display")"
@@ -26,19 +29,19 @@ jalv.gtk3 "$URI" >"$WORK/jalv.txt" 2>&1 &
 jalv=$!
 BACKGROUND="$jalv $BACKGROUND"
 
-# Each X client's window ids lie in a range of its own: above the server's resource mask.
-mask=$(xdpyinfo | awk '/resource mask:/ { print $NF }')
+range() { echo $(($1 >> 21)); }
 embedded=
 for _ in $(seq 100); do
   host=$(xwininfo -root -tree | awk '/"Vorra OverDrive": \("jalv/ { print $1; exit }')
   if [ -n "$host" ]; then
     for window in $(xwininfo -tree -id "$host" | awk '$1 ~ /^0x/ { print $1 }'); do
-      [ $((window & ~mask)) -ne $((host & ~mask)) ] &&
+      [ "$(range "$window")" -ne "$(range "$host")" ] &&
         xwininfo -id "$window" | grep -q 'Map State: IsViewable' && embedded=$window
     done
   fi
   [ -n "$embedded" ] && break
   kill -0 "$jalv" 2>/dev/null || fail "jalv ended: $(tail -3 "$WORK/jalv.txt")"
+  grep -q 'Failed to instantiate UI' "$WORK/jalv.txt" && fail "$(grep 'Failed to instantiate' "$WORK/jalv.txt")"
   sleep 0.1
 done
 [ -n "$host" ] || fail "jalv's window did not appear: $(tail -3 "$WORK/jalv.txt")"
