@@ -24,6 +24,14 @@ $where, then let the host rescan its plug-ins.
 Keep the two files side by side: the editor's "Docs..." button opens the manual
 from the plug-in's own folder. VorraOverDrive.htm is the full manual.
 TEXT
+  if [ $target = linux ]; then
+    cp -r "$tree/vorra-overdrive.lv2" "$folder/"
+    cat >>"$folder/README.txt" <<TEXT
+
+LV2: copy the folder "vorra-overdrive.lv2" as a whole into ~/.lv2 (or /usr/local/lib/lv2,
+/usr/lib/lv2, or a folder on LV2_PATH); it holds its own copy of the manual.
+TEXT
+  fi
   (cd dist && zip -qr "vorra-overdrive-$target.zip" "vorra-overdrive-$target")
 done
 echo "dist: $(ls dist | tr '\n' ' ')"
