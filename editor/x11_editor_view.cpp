@@ -65,6 +65,7 @@ double X11EditorView::scale() const { return window ? window->scale() : 0.0; }
 int32_t X11EditorView::width() const { return window ? window->width() : 0; }
 int32_t X11EditorView::height() const { return window ? window->height() : 0; }
 int X11EditorView::fileDescriptor() const { return window ? window->fileDescriptor() : -1; }
+uint32_t X11EditorView::windowId() const { return window ? window->id() : 0; }
 
 // A manual that is not there opens nothing.
 void X11EditorView::openDocumentation() {

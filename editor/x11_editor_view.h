@@ -37,6 +37,8 @@ class X11EditorView : private ButtonActions {
   int32_t height() const;
   // The X connection's descriptor, readable when events wait; -1 while closed.
   int fileDescriptor() const;
+  // The window's X id (what an LV2 X11 UI hands its host); 0 while closed.
+  uint32_t windowId() const;
 
  private:
   void openDocumentation() override;

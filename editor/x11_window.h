@@ -31,6 +31,7 @@ class X11Window {
   void repaintIfDirty();
 
   DialogState& state() { return dialog; }
+  uint32_t id() const { return window; }
   double scale() const { return displayScale; }
   int32_t width() const;
   int32_t height() const;

@@ -46,8 +46,7 @@ void OverdriveEngine::deriveCoefficients() {
   left.toneFreqFeed.store(toneFreqFeed, relaxed);
   right.toneFreqFeed.store(toneFreqFeed, relaxed);
 
-  // Strictly above 0.5: exactly 0.5 (and NaN) keeps the lower drive.
-  const double factor = x100 > 0.5f ? 2500.0 : 25.0;
+  const double factor = switchIsOn(x100) ? 2500.0 : 25.0;
   // From the stored, rounded cube.
   driveFeed.store(static_cast<float>((factor * static_cast<double>(cube) + 1.0) * kFeedScale),
                   relaxed);

@@ -27,6 +27,9 @@ enum ParameterIndex : int32_t { kPreBand, kColor, kPreAmp, kX100Switch, kPostFil
 constexpr int32_t kParameterCount = 6;
 extern const ParameterDescriptor kParameterDescriptors[kParameterCount];
 
+// How the engine reads a switch's value: on strictly above 0.5; exactly 0.5 and NaN are off.
+constexpr bool switchIsOn(float value) { return value > 0.5f; }
+
 // The descriptor at `index`, or null outside 0 to 5.
 const ParameterDescriptor* parameterAt(int32_t index);
 // The index of the parameter with this symbol, or -1.

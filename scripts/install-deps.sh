@@ -14,21 +14,28 @@ linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
 # Linux plug-in builds without an editor; without Xvfb the editor's tests skip.
 linux_editor=(libcairo2-dev libxcb1-dev libxcb-xtest0-dev xvfb xauth)
 sanitizers=(clang libclang-rt-14-dev)
-# The CLAP headers, from DPF's sources; without them the CLAP files are left out.
-clap=(dpf-source)
+# The CLAP headers, from DPF's sources; without them the CLAP files are left out. Qtractor's
+# plug-in scanner, the CLAP host the scan test drives, is installed only where that is harmless.
+clap_build=(dpf-source)
+clap_hosts=(qtractor)
+# The LV2 bundle needs its headers, vorra-render's LV2 host lilv. The hosts the bundle's tests
+# drive are installed only where that is harmless (below); without one, its test skips.
+lv2_build=(lv2-dev)
+lv2_hosts=(sordi lilv-utils ecasound jalv jackd2 ardour x11-utils)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 googletest wine wine64)
 
 wanted=()
 needs_windows=0
-needs_qtractor=0
+needs_lv2_hosts=0
+needs_clap_hosts=0
 for group in "$@"; do
   case $group in
     demo) wanted+=("${linux_build[@]}") ;;
-    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${clap[@]}"); needs_windows=1; needs_qtractor=1 ;;
+    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${lv2_build[@]}" liblilv-dev "${clap_build[@]}"); needs_windows=1; needs_lv2_hosts=1; needs_clap_hosts=1 ;;
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
     screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
-    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev zip "${clap[@]}"); needs_windows=1 ;;
-    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${clap[@]}") ;;
+    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${lv2_build[@]}" "${clap_build[@]}" zip); needs_windows=1 ;;
+    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${lv2_build[@]}" "${clap_build[@]}") ;;
     *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist, install)" >&2; exit 2 ;;
   esac
 done
@@ -135,12 +142,16 @@ if [ $needs_windows -eq 1 ] && [ -z "${VORRA_NO_32BIT:-}" ]; then
   fi
 fi
 
-# Qtractor's plug-in scanner, a CLAP host, serves one test of the linux tree alone, which skips
-# without it: installed only where apt's simulation shows it harmless, and never asked for.
-if [ $needs_qtractor -eq 1 ] && ! installed qtractor; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "install-deps: qtractor is not installed (run as root to install it): the CLAP scan test skips"
-  elif ! install_if_harmless qtractor; then
-    echo "install-deps: qtractor left out ($refusal): the CLAP scan test skips"
-  fi
+# The LV2 hosts serve the bundle's tests alone.
+if [ $needs_lv2_hosts -eq 1 ]; then
+  for package in "${lv2_hosts[@]}"; do
+    install_if_harmless "$package" || echo "install-deps: $package left out ($refusal): its LV2 test skips"
+  done
+fi
+
+# The CLAP host serves the CLAP file's scan test alone.
+if [ $needs_clap_hosts -eq 1 ]; then
+  for package in "${clap_hosts[@]}"; do
+    install_if_harmless "$package" || echo "install-deps: $package left out ($refusal): its CLAP test skips"
+  done
 fi

@@ -16,17 +16,13 @@ for target in win32 win64 linux; do
     linux) file="Vorra OverDrive.so"; where="a folder your host scans for VST plug-ins (for example ~/.vst)" ;;
   esac
   cp "$tree/$file" "$tree/VorraOverDrive.htm" "$folder/"
-  # The CLAP file for the same hosts, where the tree builds one (not for 32-bit Windows).
+  # The CLAP file for the same hosts (none for 32-bit Windows).
   clap_where=
   case $target in
     win64) clap_where="%COMMONPROGRAMFILES%\\CLAP" ;;
     linux) clap_where="~/.clap" ;;
   esac
-  if [ -n "$clap_where" ] && [ -f "$tree/Vorra OverDrive.clap" ]; then
-    cp "$tree/Vorra OverDrive.clap" "$folder/"
-  else
-    clap_where=
-  fi
+  [ -z "$clap_where" ] || cp "$tree/Vorra OverDrive.clap" "$folder/"
   cat >"$folder/README.txt" <<TEXT
 Vorra OverDrive v1.2 - stereo overdrive VST plug-in ($target)
 
@@ -40,6 +36,14 @@ TEXT
 
 CLAP hosts: copy "Vorra OverDrive.clap" and "VorraOverDrive.htm" together into
 $clap_where (or a folder on CLAP_PATH), then let the host rescan.
+TEXT
+  fi
+  if [ $target = linux ]; then
+    cp -r "$tree/vorra-overdrive.lv2" "$folder/"
+    cat >>"$folder/README.txt" <<TEXT
+
+LV2: copy the folder "vorra-overdrive.lv2" as a whole into ~/.lv2 (or /usr/local/lib/lv2,
+/usr/lib/lv2, or a folder on LV2_PATH); it holds its own copy of the manual.
 TEXT
   fi
   (cd dist && zip -qr "vorra-overdrive-$target.zip" "vorra-overdrive-$target")

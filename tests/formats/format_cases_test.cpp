@@ -20,7 +20,8 @@ namespace {
 // The formats built in this tree beside the VST2 file, by the location a host opens.
 struct FormatUnderTest {
   const char* name;
-  const char* location;  // relative to the tree's root
+  const char* location;    // relative to the tree's root
+  bool showsTexts = true;  // false where the format carries no display texts (LV2's numbers)
 };
 const std::vector<FormatUnderTest> kFormats = {
 #ifdef VORRA_TEST_CLAP
@@ -30,7 +31,7 @@ const std::vector<FormatUnderTest> kFormats = {
     {"VST3", "Vorra OverDrive.vst3"},
 #endif
 #ifdef VORRA_TEST_LV2
-    {"LV2", "vorra-overdrive.lv2"},
+    {"LV2", "vorra-overdrive.lv2", false},
 #endif
 };
 
@@ -166,7 +167,9 @@ TEST_P(Formats, ParametersAndProgramsShowTheVst2Texts) {
     for (float value : {0.0f, 0.33f, 0.5f, 0.7f, 0.999f, 1.0f}) {
       vst2->setParameter(i, value);
       other->setParameter(i, value);
-      EXPECT_EQ(other->parameterDisplay(i), vst2->parameterDisplay(i)) << i << " at " << value;
+      if (GetParam().showsTexts) {
+        EXPECT_EQ(other->parameterDisplay(i), vst2->parameterDisplay(i)) << i << " at " << value;
+      }
       EXPECT_EQ(other->parameter(i), value);
     }
   }

@@ -26,7 +26,10 @@ constexpr const char* kUsage =
     "Plug-in layouts: 2 in 2 out (a mono file feeds both inputs); 3 in 2 out, the third input\n"
     "a side-chain fed the mean of the channels; 1 in 1 out, one instance per channel; 2 in 1 out\n"
     "(the second input a side-chain), one instance per channel, each channel feeding both\n"
-    "inputs; 1 in 2 out, mono files only. Others are refused.";
+    "inputs; 1 in 2 out, mono files only. Others are refused.\n"
+    "LV2: --plugin takes a bundle folder (.lv2) or a plug-in's URI, found on LV2_PATH or in\n"
+    "~/.lv2, /usr/local/lib/lv2 and /usr/lib/lv2; --program takes a preset's label, --set a\n"
+    "port's name or symbol.";
 
 // A whole number of frames, said in the message when it is not.
 std::string checkBlock(std::string& text) {
