@@ -14,6 +14,9 @@ linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
 # Linux plug-in builds without an editor; without Xvfb the editor's tests skip.
 linux_editor=(libcairo2-dev libxcb1-dev libxcb-xtest0-dev xvfb xauth)
 sanitizers=(clang libclang-rt-14-dev)
+# The C declarations of the newer plug-in interfaces (cmake/dpf_headers.cmake); a tree without
+# them leaves out the formats that need them.
+dpf_headers=(dpf-source)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 googletest wine wine64)
 
 wanted=()
@@ -21,11 +24,11 @@ needs_windows=0
 for group in "$@"; do
   case $group in
     demo) wanted+=("${linux_build[@]}") ;;
-    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}"); needs_windows=1 ;;
+    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${dpf_headers[@]}"); needs_windows=1 ;;
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
     screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
-    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev zip); needs_windows=1 ;;
-    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev) ;;
+    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev zip "${dpf_headers[@]}"); needs_windows=1 ;;
+    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${dpf_headers[@]}") ;;
     *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist, install)" >&2; exit 2 ;;
   esac
 done

@@ -12,10 +12,10 @@
 
 #include "engine/chain_constants.h"
 #include "engine/engine_probe.h"
-#include "engine/overdrive_effect.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/overdrive_effect.h"
 #include "vst2/overdrive_plugin.h"
 
 namespace {
