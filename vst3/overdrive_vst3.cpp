@@ -171,11 +171,14 @@ int32_t readUpTo(v3_bstream** stream, uint8_t* bytes, int32_t capacity) {
 
 }  // namespace
 
-// One byte more than a blob holds, so that a longer stream is refused as the wrong size.
+// A blob, then one byte more, so that a longer stream is refused as the wrong size; asked for
+// apart, since some hosts fail a read that runs past the stream's end.
 v3_result OverdriveVst3::setState(v3_bstream** stream) {
   if (!stream) return V3_FALSE;
-  uint8_t bytes[OverdriveEngine::kStateSize + 1];
-  const int32_t size = readUpTo(stream, bytes, sizeof bytes);
+  constexpr auto kBlob = static_cast<int32_t>(OverdriveEngine::kStateSize);
+  uint8_t bytes[kBlob + 1];
+  int32_t size = readUpTo(stream, bytes, kBlob);
+  if (size == kBlob) size += readUpTo(stream, bytes + kBlob, 1);
   return engine_.loadState(bytes, static_cast<size_t>(size)) ? V3_OK : V3_FALSE;
 }
 

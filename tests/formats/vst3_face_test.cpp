@@ -1,9 +1,9 @@
-// What the VST3 face adds to the cross-format table. Changes that reach the processor only
-// through its queues take effect at their sample offsets: a block with changes inside it sounds
-// as the VST2 file's blocks split there, with the changes between them. Controller and component
-// are one object over one engine: after a session moves into a fresh instance the controller
-// shows exactly what the component's state holds, and a state the engine refuses changes
-// neither.
+// What the VST3 face adds to the cross-format table. The factory names the class by its fixed
+// id on both platforms. Changes that reach the processor only through its queues take effect at
+// their sample offsets: a block with changes inside it sounds as the VST2 file's blocks split
+// there, with the changes between them. Controller and component are one object over one engine:
+// after a session moves into a fresh instance the controller shows exactly what the component's
+// state holds, and a state the engine refuses changes neither.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -28,6 +28,16 @@ class Vst3Face : public testing::Test {
  protected:
   Vst3Bundle bundle{bundlePath()};
 };
+
+// As hosts on either platform print and store it.
+TEST_F(Vst3Face, TheFactoryDescribesTheClassUnderItsFixedId) {
+  const Vst3ClassInfo& effect = bundle.effectClass();
+  EXPECT_EQ(classIdText(effect.classId), "08973D595874CBBAEDEE36EAEB0FB013");
+  EXPECT_EQ(effect.name, "Vorra OverDrive");
+  EXPECT_EQ(effect.vendor, "Tonquill");
+  EXPECT_EQ(effect.category, "Fx|Distortion");
+  EXPECT_TRUE(bundle.openSession()->isOverdrive());
+}
 
 struct Point {
   int32_t block;
