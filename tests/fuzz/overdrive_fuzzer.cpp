@@ -15,6 +15,7 @@
 #include "fuzz/fuzz_input.h"
 #include "fuzz/guarded_buffer.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/overdrive_effect.h"
 #include "vst2/overdrive_plugin.h"
 
 namespace {
