@@ -83,7 +83,7 @@ install:
 FUZZ_SECONDS ?= 1800
 fuzz:
 	@scripts/install-deps.sh test
-	@cmake --preset linux-fuzz -DVORRA_FUZZ_SECONDS=$(FUZZ_SECONDS) -DVORRA_CLAP_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	@cmake --preset linux-fuzz -DVORRA_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	@cmake --build --preset linux-fuzz -j $(BUILD_JOBS)
 	@ctest --preset linux-fuzz -R fuzz_time_boxed --verbose
 

@@ -14,14 +14,16 @@ linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
 # Linux plug-in builds without an editor; without Xvfb the editor's tests skip.
 linux_editor=(libcairo2-dev libxcb1-dev libxcb-xtest0-dev xvfb xauth)
 sanitizers=(clang libclang-rt-14-dev)
-# The CLAP headers, from DPF's sources; without them the CLAP files are left out. Qtractor's
-# plug-in scanner, the CLAP host the scan test drives, is installed only where that is harmless.
-clap_build=(dpf-source)
+# Qtractor's plug-in scanner, the CLAP host the CLAP file's scan test drives, is installed only
+# where that is harmless (below); without it, the test skips.
 clap_hosts=(qtractor)
 # The LV2 bundle needs its headers, vorra-render's LV2 host lilv. The hosts the bundle's tests
 # drive are installed only where that is harmless (below); without one, its test skips.
 lv2_build=(lv2-dev)
 lv2_hosts=(sordi lilv-utils ecasound jalv jackd2 ardour x11-utils)
+# The C declarations of the newer plug-in interfaces (cmake/dpf_headers.cmake); a tree without
+# them leaves out the formats that need them.
+dpf_headers=(dpf-source)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 googletest wine wine64)
 
 wanted=()
@@ -31,11 +33,11 @@ needs_clap_hosts=0
 for group in "$@"; do
   case $group in
     demo) wanted+=("${linux_build[@]}") ;;
-    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${lv2_build[@]}" liblilv-dev "${clap_build[@]}"); needs_windows=1; needs_lv2_hosts=1; needs_clap_hosts=1 ;;
+    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${lv2_build[@]}" liblilv-dev "${dpf_headers[@]}"); needs_windows=1; needs_lv2_hosts=1; needs_clap_hosts=1 ;;
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
     screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
-    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${lv2_build[@]}" "${clap_build[@]}" zip); needs_windows=1 ;;
-    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${lv2_build[@]}" "${clap_build[@]}") ;;
+    dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${lv2_build[@]}" "${dpf_headers[@]}" zip); needs_windows=1 ;;
+    install) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${lv2_build[@]}" "${dpf_headers[@]}") ;;
     *) echo "install-deps: unknown group '$group' (demo, test, bench, screenshot, dist, install)" >&2; exit 2 ;;
   esac
 done

@@ -23,6 +23,13 @@ for target in win32 win64 linux; do
     linux) clap_where="~/.clap" ;;
   esac
   [ -z "$clap_where" ] || cp "$tree/Vorra OverDrive.clap" "$folder/"
+  # The VST3 bundle (Linux and 64-bit Windows) carries its own copy of the manual.
+  vst3=
+  case $target in
+    win64) vst3="a folder of VST3 plug-ins (C:\\Program Files\\Common Files\\VST3)" ;;
+    linux) vst3="a folder of VST3 plug-ins (~/.vst3, /usr/local/lib/vst3 or /usr/lib/vst3)" ;;
+  esac
+  [ -z "$vst3" ] || cp -R "$tree/Vorra OverDrive.vst3" "$folder/"
   cat >"$folder/README.txt" <<TEXT
 Vorra OverDrive v1.2 - stereo overdrive VST plug-in ($target)
 
@@ -44,6 +51,13 @@ TEXT
 
 LV2: copy the folder "vorra-overdrive.lv2" as a whole into ~/.lv2 (or /usr/local/lib/lv2,
 /usr/lib/lv2, or a folder on LV2_PATH); it holds its own copy of the manual.
+TEXT
+  fi
+  if [ -n "$vst3" ]; then
+    cat >>"$folder/README.txt" <<TEXT
+
+VST3: copy the folder "Vorra OverDrive.vst3" as it is into
+$vst3, then let the host rescan its plug-ins.
 TEXT
   fi
   (cd dist && zip -qr "vorra-overdrive-$target.zip" "vorra-overdrive-$target")

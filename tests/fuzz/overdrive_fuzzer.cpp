@@ -16,6 +16,7 @@
 #include "fuzz/guarded_buffer.h"
 #include "fuzz/output_bound.h"
 #include "tools/hosting/host_callback.h"
+#include "vst2/overdrive_effect.h"
 #include "vst2/overdrive_plugin.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "tools/hosting/system_library.h"
+#include "tools/hosting/library_handle.h"
 
 ClapPluginFile::ClapPluginFile(const std::string& path) : path_(path) {
   if (!std::filesystem::exists(path)) throw std::runtime_error("plug-in '" + path + "' not found");
   const std::string absolute = std::filesystem::absolute(path).string();
   std::string reason;
-  library_ = openSystemLibrary(absolute, reason);
+  library_ = openLibrary(absolute, reason);
   if (!library_) throw std::runtime_error("cannot load plug-in '" + path + "': " + reason);
   // clap_entry is exported data: the symbol's address is the structure's.
   entry_ = static_cast<const clap_plugin_entry_t*>(librarySymbol(library_, "clap_entry"));
@@ -32,14 +32,14 @@ ClapPluginFile::ClapPluginFile(const std::string& path) : path_(path) {
     }
   }
   if (problem) {
-    closeSystemLibrary(library_);
+    closeLibrary(library_);
     throw std::runtime_error("'" + path + "' is not a CLAP plug-in: " + problem);
   }
 }
 
 ClapPluginFile::~ClapPluginFile() {
   entry_->deinit();
-  closeSystemLibrary(library_);
+  closeLibrary(library_);
 }
 
 std::unique_ptr<ClapInstance> ClapPluginFile::newClapInstance() const {

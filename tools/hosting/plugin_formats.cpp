@@ -7,17 +7,30 @@
 #ifdef VORRA_HOSTING_LV2
 #include "tools/hosting/lv2_bundle.h"
 #endif
+#ifdef VORRA_HOST_VST3
+#include "tools/hosting/vst3_bundle.h"
+#endif
+
+namespace {
+
+bool endsWith(std::string text, const std::string& ending) {
+  while (!text.empty() && (text.back() == '/' || text.back() == '\\')) text.pop_back();
+  return text.size() >= ending.size() &&
+         text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+}  // namespace
 
 std::unique_ptr<PluginFile> openPluginFile(const std::string& location) {
 #ifdef VORRA_HOSTING_CLAP
-  const std::string clapSuffix = ".clap";
-  if (location.size() > clapSuffix.size() &&
-      location.compare(location.size() - clapSuffix.size(), clapSuffix.size(), clapSuffix) == 0)
-    return std::make_unique<ClapPluginFile>(location);
+  if (endsWith(location, ".clap")) return std::make_unique<ClapPluginFile>(location);
 #endif
 #ifdef VORRA_HOSTING_LV2
   // An LV2 bundle's folder, or an LV2 plug-in's URI.
   if (isLv2Location(location)) return std::make_unique<Lv2Bundle>(location);
+#endif
+#ifdef VORRA_HOST_VST3
+  if (endsWith(location, ".vst3")) return std::make_unique<Vst3Bundle>(location);
 #endif
   // Any other file is taken for a VST2 library, which says so when it is none.
   return std::make_unique<PluginLibrary>(location);

@@ -5,13 +5,13 @@
 
 #include "tools/hosting/host_callback.h"
 #include "tools/hosting/host_session.h"
-#include "tools/hosting/system_library.h"
+#include "tools/hosting/library_handle.h"
 
 PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
   if (!std::filesystem::exists(path)) throw std::runtime_error("plug-in '" + path + "' not found");
   // An absolute path, so that a bare file name means this file and not a library search.
   std::string reason;
-  handle_ = openSystemLibrary(std::filesystem::absolute(path).string(), reason);
+  handle_ = openLibrary(std::filesystem::absolute(path).string(), reason);
   if (!handle_) throw std::runtime_error("cannot load plug-in '" + path + "': " + reason);
   for (const char* name : {"VSTPluginMain", "main"}) {
     if (void* found = symbol(name)) {
@@ -20,13 +20,13 @@ PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
     }
   }
   if (!entry_) {
-    closeSystemLibrary(handle_);
+    closeLibrary(handle_);
     throw std::runtime_error("'" + path +
                              "' is not a VST plug-in: it exports no VSTPluginMain or main");
   }
 }
 
-PluginLibrary::~PluginLibrary() { closeSystemLibrary(handle_); }
+PluginLibrary::~PluginLibrary() { closeLibrary(handle_); }
 
 void* PluginLibrary::symbol(const char* name) const { return librarySymbol(handle_, name); }
 

@@ -1,0 +1,85 @@
+// The processor's block. Parameter changes take effect at their sample offsets: the block is
+// split there, and each part is one engine block. Every split adds a block edge, whose flush of
+// tiny filter states can change the last bits against the same audio in one block; changes at
+// offset 0 split nothing, so such blocks give the bits of the VST2 file's.
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+
+#include "vst3/block_changes.h"
+#include "vst3/overdrive_vst3.h"
+#include "vst3/parameter_ids.h"
+
+namespace {
+
+constexpr int64_t kBefore = std::numeric_limits<int64_t>::min();
+constexpr int64_t kAfter = std::numeric_limits<int64_t>::max();
+
+// Whether the call carries a stereo input and a stereo output to render.
+bool hasAudio(const v3_process_data& data) {
+  if (data.nframes <= 0 || data.symbolic_sample_size != V3_SAMPLE_32) return false;
+  if (data.num_input_buses < 1 || data.num_output_buses < 1 || !data.inputs || !data.outputs)
+    return false;
+  for (const v3_audio_bus_buffers* bus : {data.inputs, data.outputs}) {
+    if (bus->num_channels < 2 || !bus->channel_buffers_32) return false;
+    if (!bus->channel_buffers_32[0] || !bus->channel_buffers_32[1]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+v3_result OverdriveVst3::process(v3_process_data* data) {
+  if (!data) return V3_INVALID_ARG;
+  const BlockChanges changes(data->input_params);
+  // A call without audio (no buses, no frames) is a parameter flush.
+  if (!hasAudio(*data)) {
+    if (applyChanges(changes, kBefore, kAfter)) reportValues(data->output_params, 0);
+    return V3_OK;
+  }
+  const int32_t frames = data->nframes;
+  float** in = data->inputs[0].channel_buffers_32;
+  float** out = data->outputs[0].channel_buffers_32;
+  if (applyChanges(changes, kBefore, 0)) reportValues(data->output_params, 0);
+  for (int32_t done = 0; done < frames;) {
+    const int32_t next = changes.nextOffset(done, frames);
+    float* inputs[2] = {in[0] + done, in[1] + done};
+    float* outputs[2] = {out[0] + done, out[1] + done};
+    engine_.processReplacing(inputs, outputs, next - done);
+    // Changes at the block's end or beyond it take effect with the next block.
+    if (applyChanges(changes, done, next < frames ? next : kAfter))
+      reportValues(data->output_params, next < frames ? next : frames - 1);
+    done = next;
+  }
+  data->outputs[0].channel_silence_bitset = 0;
+  return V3_OK;
+}
+
+bool OverdriveVst3::applyChanges(const BlockChanges& changes, int64_t from, int64_t to) {
+  bool programLoaded = false;
+  changes.visit(from, to, [&](v3_param_id id, double value, int32_t) {
+    if (id == kProgramChangeId && engine_.loadProgram(programOf(value))) programLoaded = true;
+  });
+  // Values go to the engine unclamped, as the host sent them.
+  changes.visit(from, to, [&](v3_param_id id, double value, int32_t) {
+    if (isEngineParameter(id))
+      engine_.setParameter(static_cast<int32_t>(id), static_cast<float>(value));
+  });
+  return programLoaded;
+}
+
+// The host learns a program's values here rather than from restartComponent, which a host may
+// not take from inside setParamNormalized (Ardour 7 waits on a lock it holds there).
+void OverdriveVst3::reportValues(v3_param_changes** output, int32_t offset) {
+  if (!output) return;
+  const auto& table = tableOf<v3_param_changes_cpp>(output).changes;
+  for (int32_t i = 0; i < kParameterCount; ++i) {
+    v3_param_id id = static_cast<v3_param_id>(i);
+    int32_t queueIndex = 0, pointIndex = 0;
+    v3_param_value_queue** queue = table.add_param_data(output, &id, &queueIndex);
+    if (queue) {
+      tableOf<v3_param_value_queue_cpp>(queue).queue.add_point(queue, offset, engine_.parameter(i),
+                                                               &pointIndex);
+    }
+  }
+}
