@@ -10,13 +10,7 @@
 
 #include "clap/clap_editor_port.h"
 #include "clap/ext/gui.h"
-#ifdef _WIN32
-#include "editor/win32_dialog_view.h"
-using ClapEditorView = Win32DialogView;
-#else
-#include "editor/x11_editor_view.h"
-using ClapEditorView = X11EditorView;
-#endif
+#include "editor/platform_view.h"
 
 class ClapEditor {
  public:
@@ -43,7 +37,7 @@ class ClapEditor {
  private:
   OverdriveClap& owner;
   ClapEditorPort port{owner};
-  ClapEditorView view{port};
+  EditorView view{port};
 #ifndef _WIN32
   double hostScale = 0.0;  // 0: the display's
   uint32_t parent = 0;

@@ -10,15 +10,9 @@
 #include <cstdint>
 
 #include "editor/control_actions.h"
+#include "editor/platform_view.h"
 #include "vst2/editor_base.h"
 #include "vst2/editor_port.h"
-#ifdef _WIN32
-#include "editor/win32_dialog_view.h"
-using EditorView = Win32DialogView;
-#else
-#include "editor/x11_editor_view.h"
-using EditorView = X11EditorView;
-#endif
 
 class OverdriveEditor : public EditorBase {
  public:

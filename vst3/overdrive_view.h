@@ -11,16 +11,10 @@
 #include <atomic>
 #include <cstdint>
 
+#include "editor/platform_view.h"
 #include "travesty/view.h"
 #include "vst3/com_face.h"
 #include "vst3/view_port.h"
-#ifdef _WIN32
-#include "editor/win32_dialog_view.h"
-using EditorView = Win32DialogView;
-#else
-#include "editor/x11_editor_view.h"
-using EditorView = X11EditorView;
-#endif
 
 class OverdriveView {
  public:

@@ -79,22 +79,25 @@ v3_result PluginFactory::getFactoryInfo(v3_factory_info* info) {
   return V3_OK;
 }
 
-v3_result PluginFactory::getClassInfo(int32_t index, v3_class_info* info) {
-  if (!info || index != 0) return V3_INVALID_ARG;
+// What every version of the class info begins with; the later ones name the class in UTF-16.
+template <class Info>
+bool startClassInfo(int32_t index, Info* info) {
+  if (!info || index != 0) return false;
   std::memset(info, 0, sizeof *info);
   std::memcpy(info->class_id, kOverdriveClassId, sizeof(v3_tuid));
   info->cardinality = kManyInstances;
   copyText(info->category, kAudioEffectCategory);
+  return true;
+}
+
+v3_result PluginFactory::getClassInfo(int32_t index, v3_class_info* info) {
+  if (!startClassInfo(index, info)) return V3_INVALID_ARG;
   copyText(info->name, kClassName);
   return V3_OK;
 }
 
 v3_result PluginFactory::getClassInfo2(int32_t index, v3_class_info_2* info) {
-  if (!info || index != 0) return V3_INVALID_ARG;
-  std::memset(info, 0, sizeof *info);
-  std::memcpy(info->class_id, kOverdriveClassId, sizeof(v3_tuid));
-  info->cardinality = kManyInstances;
-  copyText(info->category, kAudioEffectCategory);
+  if (!startClassInfo(index, info)) return V3_INVALID_ARG;
   copyText(info->name, kClassName);
   info->class_flags = kClassFlags;
   copyText(info->sub_categories, kSubCategories);
@@ -105,11 +108,7 @@ v3_result PluginFactory::getClassInfo2(int32_t index, v3_class_info_2* info) {
 }
 
 v3_result PluginFactory::getClassInfoUnicode(int32_t index, v3_class_info_3* info) {
-  if (!info || index != 0) return V3_INVALID_ARG;
-  std::memset(info, 0, sizeof *info);
-  std::memcpy(info->class_id, kOverdriveClassId, sizeof(v3_tuid));
-  info->cardinality = kManyInstances;
-  copyText(info->category, kAudioEffectCategory);
+  if (!startClassInfo(index, info)) return V3_INVALID_ARG;
   toUtf16(kClassName, info->name, 64);
   info->class_flags = kClassFlags;
   copyText(info->sub_categories, kSubCategories);

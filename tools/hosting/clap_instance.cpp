@@ -214,10 +214,6 @@ void ClapInstance::processReplacing(float** inputs, float** outputs, int32_t fra
     throw std::runtime_error(orNothing(plugin_->desc->name) + " failed to process a block");
 }
 
-void ClapInstance::processAccumulating(float**, float**, int32_t) {
-  throw std::runtime_error("CLAP plug-ins replace their outputs; they do not add to them");
-}
-
 bool ClapInstance::saveState(std::vector<uint8_t>& bytes) {
   bytes.clear();
   ClapByteWriter writer(bytes);

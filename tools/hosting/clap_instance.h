@@ -31,8 +31,6 @@ class ClapInstance : public HostedPlugin {
   bool isOverdrive() override;
   int32_t inputCount() override { return channelCount(true); }
   int32_t outputCount() override { return channelCount(false); }
-  bool canReplace() override { return true; }
-  bool canAccumulate() override { return false; }
 
   int32_t parameterCount() override { return static_cast<int32_t>(parameters_.size()); }
   std::string parameterName(int32_t index) override { return parameters_.at(index).name; }
@@ -51,8 +49,6 @@ class ClapInstance : public HostedPlugin {
   void start(float sampleRate, int32_t blockSize) override;
   void stop() override;
   void processReplacing(float** inputs, float** outputs, int32_t frames) override;
-  // Throws: CLAP processing replaces the outputs.
-  void processAccumulating(float**, float**, int32_t) override;
 
   bool saveState(std::vector<uint8_t>& bytes) override;
   bool loadState(const std::vector<uint8_t>& bytes) override;

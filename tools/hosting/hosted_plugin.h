@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,9 @@ class HostedPlugin {
   virtual bool isOverdrive() = 0;
   virtual int32_t inputCount() = 0;
   virtual int32_t outputCount() = 0;
-  // Which processing calls the plug-in offers: every format replaces, VST2 may add instead.
-  virtual bool canReplace() = 0;
-  virtual bool canAccumulate() = 0;
+  // Which processing calls the plug-in offers: every format replaces; only VST2 may add instead.
+  virtual bool canReplace() { return true; }
+  virtual bool canAccumulate() { return false; }
 
   virtual int32_t parameterCount() = 0;
   virtual std::string parameterName(int32_t index) = 0;
@@ -44,8 +45,8 @@ class HostedPlugin {
   virtual void start(float sampleRate, int32_t blockSize) = 0;
   virtual void stop() = 0;
   virtual void processReplacing(float** inputs, float** outputs, int32_t frames) = 0;
-  // Adds to what `outputs` hold; only where canAccumulate.
-  virtual void processAccumulating(float** inputs, float** outputs, int32_t frames) = 0;
+  // Adds to what `outputs` hold; only where canAccumulate, else it throws.
+  virtual void processAccumulating(float** inputs, float** outputs, int32_t frames);
 
   // The session as the format saves it; false where the format or the plug-in has none.
   virtual bool saveState(std::vector<uint8_t>& bytes) = 0;
@@ -62,6 +63,10 @@ class HostedPlugin {
     return ids;
   }
 };
+
+inline void HostedPlugin::processAccumulating(float**, float**, int32_t) {
+  throw std::logic_error("this plug-in's format only replaces its outputs");
+}
 
 // A loaded plug-in file or bundle, from which instances are made.
 class PluginFile {

@@ -161,10 +161,6 @@ void Lv2Session::processReplacing(float** inputs, float** outputs, int32_t frame
   lilv_instance_run(instance, static_cast<uint32_t>(frames));
 }
 
-void Lv2Session::processAccumulating(float**, float**, int32_t) {
-  throw std::logic_error("LV2 plug-ins only replace their outputs");
-}
-
 const void* Lv2Session::portValue(const char* symbol, void* session, uint32_t* size,
                                   uint32_t* type) {
   auto& self = *static_cast<Lv2Session*>(session);

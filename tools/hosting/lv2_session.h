@@ -32,8 +32,6 @@ class Lv2Session : public HostedPlugin {
   bool isOverdrive() override;
   int32_t inputCount() override { return static_cast<int32_t>(audioInputs.size()); }
   int32_t outputCount() override { return static_cast<int32_t>(audioOutputs.size()); }
-  bool canReplace() override { return true; }
-  bool canAccumulate() override { return false; }
 
   int32_t parameterCount() override { return static_cast<int32_t>(controls.size()); }
   std::string parameterName(int32_t index) override { return controls.at(index).name; }
@@ -51,7 +49,6 @@ class Lv2Session : public HostedPlugin {
   void start(float sampleRate, int32_t blockSize) override;
   void stop() override;
   void processReplacing(float** inputs, float** outputs, int32_t frames) override;
-  void processAccumulating(float** inputs, float** outputs, int32_t frames) override;
 
   bool saveState(std::vector<uint8_t>& bytes) override;
   bool loadState(const std::vector<uint8_t>& bytes) override;

@@ -246,10 +246,6 @@ void Vst3Session::processReplacing(float** inputs, float** outputs, int32_t fram
   reported_.clear();
 }
 
-void Vst3Session::processAccumulating(float**, float**, int32_t) {
-  throw std::runtime_error("a VST3 plug-in has no accumulating call");
-}
-
 bool Vst3Session::componentState(std::vector<uint8_t>& bytes) {
   MemoryStream state;
   if (componentTable().get_state(component_, state.stream()) != V3_OK) return false;

@@ -32,8 +32,6 @@ class Vst3Session : public HostedPlugin {
   bool isOverdrive() override;
   int32_t inputCount() override { return inputChannels_; }
   int32_t outputCount() override { return outputChannels_; }
-  bool canReplace() override { return true; }
-  bool canAccumulate() override { return false; }
 
   int32_t parameterCount() override { return static_cast<int32_t>(parameters_.size()); }
   std::string parameterName(int32_t index) override { return parameters_[index].title; }
@@ -51,8 +49,6 @@ class Vst3Session : public HostedPlugin {
   void start(float sampleRate, int32_t blockSize) override;
   void stop() override;
   void processReplacing(float** inputs, float** outputs, int32_t frames) override;
-  // VST3 has no accumulating call.
-  void processAccumulating(float** inputs, float** outputs, int32_t frames) override;
 
   bool saveState(std::vector<uint8_t>& bytes) override;
   bool loadState(const std::vector<uint8_t>& bytes) override;
