@@ -14,13 +14,12 @@ linux_tests=(googletest libgtest-dev libbenchmark-dev zam-plugins sox)
 # Linux plug-in builds without an editor; without Xvfb the editor's tests skip.
 linux_editor=(libcairo2-dev libxcb1-dev libxcb-xtest0-dev xvfb xauth)
 sanitizers=(clang libclang-rt-14-dev)
-# Qtractor's plug-in scanner, the CLAP host the CLAP file's scan test drives, is installed only
-# where that is harmless (below); without it, the test skips.
-clap_hosts=(qtractor)
-# The LV2 bundle needs its headers, vorra-render's LV2 host lilv. The hosts the bundle's tests
-# drive are installed only where that is harmless (below); without one, its test skips.
+# The LV2 bundle needs its headers, vorra-render's LV2 host lilv.
 lv2_build=(lv2-dev)
-lv2_hosts=(sordi lilv-utils ecasound jalv jackd2 ardour x11-utils)
+# Hosts nobody here wrote, which the LV2, CLAP and VST3 tests drive: lilv's tools, ecasound,
+# jalv with JACK, Ardour, Qtractor's scanner. Each is installed only where that is harmless
+# (below); without one, the tests that drive it skip.
+test_hosts=(sordi lilv-utils ecasound jalv jackd2 ardour x11-utils qtractor)
 # The C declarations of the newer plug-in interfaces (cmake/dpf_headers.cmake); a tree without
 # them leaves out the formats that need them.
 dpf_headers=(dpf-source)
@@ -28,12 +27,11 @@ windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 
 
 wanted=()
 needs_windows=0
-needs_lv2_hosts=0
-needs_clap_hosts=0
+needs_test_hosts=0
 for group in "$@"; do
   case $group in
     demo) wanted+=("${linux_build[@]}") ;;
-    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${lv2_build[@]}" liblilv-dev "${dpf_headers[@]}"); needs_windows=1; needs_lv2_hosts=1; needs_clap_hosts=1 ;;
+    test) wanted+=("${linux_build[@]}" "${linux_tests[@]}" "${linux_editor[@]}" "${sanitizers[@]}" "${lv2_build[@]}" liblilv-dev "${dpf_headers[@]}"); needs_windows=1; needs_test_hosts=1 ;;
     bench) wanted+=("${linux_build[@]}" libbenchmark-dev valgrind zam-plugins); needs_windows=1 ;;
     screenshot) wanted+=("${linux_build[@]}" "${linux_editor[@]}" imagemagick); needs_windows=1 ;;
     dist) wanted+=("${linux_build[@]}" libcairo2-dev libxcb1-dev "${lv2_build[@]}" "${dpf_headers[@]}" zip); needs_windows=1 ;;
@@ -144,16 +142,9 @@ if [ $needs_windows -eq 1 ] && [ -z "${VORRA_NO_32BIT:-}" ]; then
   fi
 fi
 
-# The LV2 hosts serve the bundle's tests alone.
-if [ $needs_lv2_hosts -eq 1 ]; then
-  for package in "${lv2_hosts[@]}"; do
-    install_if_harmless "$package" || echo "install-deps: $package left out ($refusal): its LV2 test skips"
-  done
-fi
-
-# The CLAP host serves the CLAP file's scan test alone.
-if [ $needs_clap_hosts -eq 1 ]; then
-  for package in "${clap_hosts[@]}"; do
-    install_if_harmless "$package" || echo "install-deps: $package left out ($refusal): its CLAP test skips"
+# The hosts serve their tests alone.
+if [ $needs_test_hosts -eq 1 ]; then
+  for package in "${test_hosts[@]}"; do
+    install_if_harmless "$package" || echo "install-deps: $package left out ($refusal): the tests that drive it skip"
   done
 fi

@@ -13,11 +13,11 @@ constexpr double kLongestPreroll = 600.0;  // seconds
 
 constexpr const char* kUsage =
     "Usage:\n"
-    "  vorra-render [--plugin PATH] [--program N|NAME] [--set NAME|INDEX=VALUE]...\n"
+    "  vorra-render [--plugin PATH] [--program N|NAME] [--set NAME|ID|INDEX=VALUE]...\n"
     "               [--block FRAMES] [--mode replacing|accumulating]\n"
     "               [--format float|double|pcm16|pcm24|pcm32] [--no-dither]\n"
     "               [--preroll SECONDS | --no-preroll] [--quiet] INPUT OUTPUT\n"
-    "  vorra-render --info [--plugin PATH] [--program N|NAME] [--set NAME|INDEX=VALUE]...\n"
+    "  vorra-render --info [--plugin PATH] [--program N|NAME] [--set NAME|ID|INDEX=VALUE]...\n"
     "  vorra-render --demo OUTPUT [--dry] [and the render options above but INPUT]\n"
     "  vorra-render --help | --version\n"
     "\n"
@@ -27,9 +27,10 @@ constexpr const char* kUsage =
     "a side-chain fed the mean of the channels; 1 in 1 out, one instance per channel; 2 in 1 out\n"
     "(the second input a side-chain), one instance per channel, each channel feeding both\n"
     "inputs; 1 in 2 out, mono files only. Others are refused.\n"
-    "LV2: --plugin takes a bundle folder (.lv2) or a plug-in's URI, found on LV2_PATH or in\n"
-    "~/.lv2, /usr/local/lib/lv2 and /usr/lib/lv2; --program takes a preset's label, --set a\n"
-    "port's name or symbol.";
+    "Formats: --plugin takes a VST2 library (.so), a CLAP file (.clap), a VST3 bundle (.vst3)\n"
+    "or an LV2 bundle folder (.lv2) or plug-in URI, found on LV2_PATH or in ~/.lv2,\n"
+    "/usr/local/lib/lv2 and /usr/lib/lv2. --program takes a program's or preset's name, --set\n"
+    "a parameter's name, its id in the format (an LV2 symbol, a CLAP or VST3 id) or index.";
 
 // A whole number of frames, said in the message when it is not.
 std::string checkBlock(std::string& text) {
@@ -82,16 +83,17 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
   std::vector<std::string> files;
   double prerollSeconds = 0.0;
   bool noDither = false;
-  CLI::App app{"Runs an audio file through a VST2 effect plug-in and writes the result.",
+  CLI::App app{"Runs an audio file through an effect plug-in (VST2, LV2, CLAP or VST3) and writes "
+               "the result.",
                "vorra-render"};
   app.set_version_flag("--version", "vorra-render " VORRA_RENDER_VERSION);
-  app.add_option("--plugin", o.plugin, "the plug-in library (.so)")->capture_default_str();
+  app.add_option("--plugin", o.plugin, "the plug-in: a VST2 library, a CLAP file, a VST3 or LV2 bundle, an LV2 URI")->capture_default_str();
   app.add_option("--program", o.program, "select a program by number or name");
   app.add_option("--set", o.settings,
-                 "set one parameter by name or number to the host's 0-to-1 value, e.g. "
+                 "set one parameter by name, id or number to the host's 0-to-1 value, e.g. "
                  "PreAmp=0.8; repeat --set for each parameter")
       ->allow_extra_args(false)  // one value per --set, so INPUT and OUTPUT may follow
-      ->type_name("NAME|INDEX=VALUE");
+      ->type_name("NAME|ID|INDEX=VALUE");
   app.add_option("--block", o.blockSize, "frames per processing call, 1 to 1048576")
       ->check(CLI::Validator(checkBlock, "FRAMES"))
       ->capture_default_str();
@@ -108,7 +110,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
                                                  "gliding to the settings as a host does");
   preroll->excludes(noPreroll);
   app.add_flag("--quiet", o.quiet, "print no progress bar and no summary line (errors still)");
-  app.add_flag("--info", o.info, "describe the plug-in: record, parameters, programs");
+  app.add_flag("--info", o.info, "describe the plug-in: its identity in its format, parameters, programs");
   app.add_flag("--dry", o.dry, "write the signal without a plug-in");
   app.add_option("--demo", o.demoOutput, "render the built-in demo riff into OUTPUT")
       ->type_name("OUTPUT");
