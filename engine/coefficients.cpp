@@ -14,18 +14,19 @@ void (*coefficientPause)() = nullptr;
 // Two threads may change different parameters at once (the host's automation, the editor). Each
 // derivation reads every value once, so one that read a value just before another thread changed
 // it would store stale coefficients after the other thread's fresh ones, and they would stay
-// wrong until the next change. So a derivation checks, after its stores, whether any value
-// changed since it began, and derives again if so: the last stores always come from a derivation
-// that read the last values. Nothing waits, on any thread.
+// wrong until the next change. So every derivation ends with one read-modify-write of the change
+// counter: it tells windows of the change (after the coefficients, which they do not read), and
+// it finds whether another derivation finished since this one began. If one did, the two may
+// have read each other's values stale, so this one derives again: the counter orders the two,
+// and the one that comes second in it always derives from the other's value. Nothing waits, on
+// any thread, and a change still reaches the sound within the block.
 void OverdriveEngine::recomputeCoefficients() {
-  uint32_t seen = changes.load(std::memory_order_seq_cst);
+  uint32_t seen = changes.load(std::memory_order_acquire);
   for (;;) {
     deriveCoefficients();
-    // The stores above are visible before the counter is read again.
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    const uint32_t now = changes.load(std::memory_order_seq_cst);
-    if (now == seen) return;
-    seen = now;
+    const uint32_t before = changes.fetch_add(1, std::memory_order_acq_rel);
+    if (before == seen) return;
+    seen = before + 1;
   }
 }
 

@@ -27,10 +27,9 @@ OverdriveEngine::~OverdriveEngine() {
   if (shaperTable) releaseShaperTable();
 }
 
-// Every change ends the same way: the counter moves, the listener is told, then the coefficients
-// follow the values.
+// Every change ends the same way: the listener is told, then the coefficients follow the values
+// and the change counter moves.
 void OverdriveEngine::parametersStored() {
-  changes.fetch_add(1, std::memory_order_seq_cst);
   if (listener) listener->parametersChanged();
   recomputeCoefficients();
 }

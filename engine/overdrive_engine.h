@@ -114,8 +114,9 @@ class OverdriveEngine {
 
   // The current parameter values by index, stored unclamped.
   std::atomic<float> values[kParameterCount] = {};
-  // Raised after every change of `values`; a recomputation that finds it moved on starts again,
-  // so the last coefficients stored derive from the last values (coefficients.cpp).
+  // Moves once the coefficients follow a change of `values`; a recomputation that finds it moved
+  // by another starts again, so the last coefficients stored derive from the last values
+  // (coefficients.cpp).
   std::atomic<uint32_t> changes{0};
 
   // Derived by recomputeCoefficients only; the feeds are their smoother's input per sample.

@@ -4,7 +4,9 @@
 #include "vst2/effect_base.h"
 
 // Each entry computes in the default floating-point state, whatever the host set on its thread,
-// and hands the host's state back on return (engine/float_environment.h).
+// and hands the host's state back on return (engine/float_environment.h). Processing and
+// setParameter go straight to the engine, which does so itself; the dispatcher and getParameter
+// do so here.
 
 // effClose ends the instance: the object, its editor and the record are gone when this returns.
 intptr_t VSTCALL dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
@@ -20,12 +22,10 @@ intptr_t VSTCALL dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index,
 }
 
 void VSTCALL processEntry(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames) {
-  const VectorUnitDefaults defaults;
   effectOf(effect)->process(inputs, outputs, sampleFrames);
 }
 
 void VSTCALL setParameterEntry(AEffect* effect, int32_t index, float parameter) {
-  const FloatingPointDefaults defaults;
   effectOf(effect)->setParameter(index, parameter);
 }
 
@@ -36,6 +36,5 @@ float VSTCALL getParameterEntry(AEffect* effect, int32_t index) {
 
 void VSTCALL processReplacingEntry(AEffect* effect, float** inputs, float** outputs,
                                    int32_t sampleFrames) {
-  const VectorUnitDefaults defaults;
   effectOf(effect)->processReplacing(inputs, outputs, sampleFrames);
 }
