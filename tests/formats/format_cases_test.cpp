@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ const std::vector<FormatUnderTest> kFormats = {
     {"LV2", "vorra-overdrive.lv2", false},
 #endif
 };
+
+// CTest lists a case by the format's name.
+void PrintTo(const FormatUnderTest& format, std::ostream* out) { *out << format.name; }
 
 struct Change {
   int32_t beforeBlock;  // applied between blocks, before this one
