@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "clap/core_events.h"
 #include "clap/plugin_identity.h"
 #include "engine/float_environment.h"
 #ifdef VORRA_HAVE_EDITOR
@@ -28,25 +29,6 @@ void processFrames(OverdriveEngine& engine, float** in, float** out, uint32_t fr
   float* inputs[2] = {in[0] + from, in[1] + from};
   float* outputs[2] = {out[0] + from, out[1] + from};
   engine.processReplacing(inputs, outputs, static_cast<int32_t>(to - from));
-}
-
-template <typename Event>
-Event coreEvent(uint16_t type, uint32_t time) {
-  Event event;
-  std::memset(&event, 0, sizeof event);
-  event.header = {static_cast<uint32_t>(sizeof event), time, CLAP_CORE_EVENT_SPACE_ID, type, 0};
-  return event;
-}
-
-clap_event_param_value_t valueEvent(uint32_t id, double value, uint32_t time) {
-  auto event = coreEvent<clap_event_param_value_t>(CLAP_EVENT_PARAM_VALUE, time);
-  event.param_id = id;
-  event.note_id = -1;
-  event.port_index = -1;
-  event.channel = -1;
-  event.key = -1;
-  event.value = value;
-  return event;
 }
 
 // The lifecycle entries of clap_plugin_t. The engine keeps no sample rate and no block size, and
@@ -192,13 +174,13 @@ void OverdriveClap::sendWindowChanges(const clap_output_events_t* out) {
     if (!out) continue;
     const auto id = static_cast<uint32_t>(change.index);
     if (change.kind == WindowChange::newValue) {
-      const clap_event_param_value_t event = valueEvent(id, change.value, 0);
+      const clap_event_param_value_t event = clapValueEvent(id, change.value, 0);
       out->try_push(out, &event.header);
     } else {
-      auto event = coreEvent<clap_event_param_gesture_t>(change.kind == WindowChange::gestureBegin
-                                                             ? CLAP_EVENT_PARAM_GESTURE_BEGIN
-                                                             : CLAP_EVENT_PARAM_GESTURE_END,
-                                                         0);
+      auto event = clapCoreEvent<clap_event_param_gesture_t>(
+          change.kind == WindowChange::gestureBegin ? CLAP_EVENT_PARAM_GESTURE_BEGIN
+                                                    : CLAP_EVENT_PARAM_GESTURE_END,
+          0);
       event.param_id = id;
       out->try_push(out, &event.header);
     }
@@ -209,7 +191,7 @@ void OverdriveClap::reportValues(uint32_t time, const clap_output_events_t* out)
   if (!out) return;
   for (int32_t index = 0; index < kParameterCount; ++index) {
     const clap_event_param_value_t event =
-        valueEvent(static_cast<uint32_t>(index), engine.parameter(index), time);
+        clapValueEvent(static_cast<uint32_t>(index), engine.parameter(index), time);
     out->try_push(out, &event.header);
   }
 }

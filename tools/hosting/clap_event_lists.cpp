@@ -1,7 +1,8 @@
 #include "tools/hosting/clap_event_lists.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "clap/core_events.h"
 
 ClapInputEvents::ClapInputEvents() {
   list_.ctx = this;
@@ -15,17 +16,7 @@ ClapInputEvents::ClapInputEvents() {
 }
 
 void ClapInputEvents::addValue(clap_id id, double value, uint32_t frame) {
-  clap_event_param_value_t event;
-  std::memset(&event, 0, sizeof event);
-  event.header = {static_cast<uint32_t>(sizeof event), frame, CLAP_CORE_EVENT_SPACE_ID,
-                  CLAP_EVENT_PARAM_VALUE, 0};
-  event.param_id = id;
-  event.note_id = -1;
-  event.port_index = -1;
-  event.channel = -1;
-  event.key = -1;
-  event.value = value;
-  events_.push_back(event);
+  events_.push_back(clapValueEvent(id, value, frame));
 }
 
 void ClapInputEvents::sortByTime() {
