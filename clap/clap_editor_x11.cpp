@@ -1,9 +1,6 @@
 // The CLAP window on Linux: the X11 view in the window whose XID the host passes, idled by a
 // host timer at 30 Hz, the rate CLAP hosts grant at least.
-#include <cstdlib>
-
 #include "clap/clap_editor.h"
-#include "editor/dialog_layout.h"
 #include "editor/display_scale.h"
 
 namespace {
@@ -31,16 +28,10 @@ bool ClapEditor::setScale(double scale) {
 }
 
 void ClapEditor::size(uint32_t& width, uint32_t& height) const {
-  if (view.isOpen()) {
-    width = static_cast<uint32_t>(view.width());
-    height = static_cast<uint32_t>(view.height());
-    return;
-  }
-  // Without a connection the display's scale is what the environment says.
-  const double scale =
-      hostScale > 0.0 ? hostScale : displayScale(std::getenv("GDK_SCALE"), nullptr);
-  width = static_cast<uint32_t>(dialogPixelWidth(scale));
-  height = static_cast<uint32_t>(dialogPixelHeight(scale));
+  int32_t w = 0, h = 0;
+  view.expectedSize(hostScale, w, h);
+  width = static_cast<uint32_t>(w);
+  height = static_cast<uint32_t>(h);
 }
 
 bool ClapEditor::open(const clap_window_t& window) {

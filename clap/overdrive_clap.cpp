@@ -137,13 +137,12 @@ clap_process_status OverdriveClap::process(const clap_process_t& p) {
   return CLAP_PROCESS_CONTINUE;
 }
 
+// A flush is a block of no frames and no audio: every event applies at frame 0.
 void OverdriveClap::flush(const clap_input_events_t* in, const clap_output_events_t* out) {
-  const VectorUnitDefaults defaults;
-  sendWindowChanges(out);
-  const uint32_t count = in ? in->size(in) : 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    if (const clap_event_header_t* event = in->get(in, i)) apply(*event, 0, out);
-  }
+  clap_process_t block{};
+  block.in_events = in;
+  block.out_events = out;
+  process(block);
 }
 
 void OverdriveClap::requestFlush() const {
@@ -158,11 +157,8 @@ void OverdriveClap::apply(const clap_event_header_t& event, uint32_t time,
     return;
   const auto& change = reinterpret_cast<const clap_event_param_value_t&>(event);
   if (change.param_id == kProgramParameterId) {
-    // The nearest program; anything outside the bank (NaN included) leaves the current one.
-    const double value = change.value;
-    if (!(value >= 0.0 && value <= OverdriveEngine::kProgramCount - 1)) return;
-    engine.loadProgram(static_cast<int32_t>(value + 0.5));
-    reportValues(time, out);
+    // A value outside the bank leaves the current program.
+    if (engine.loadProgram(programAt(change.value))) reportValues(time, out);
   } else if (change.param_id < static_cast<uint32_t>(kParameterCount)) {
     engine.setParameter(static_cast<int32_t>(change.param_id), static_cast<float>(change.value));
   }

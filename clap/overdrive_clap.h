@@ -64,6 +64,13 @@ class OverdriveClap {
 
 extern const clap_plugin_descriptor_t kOverdriveDescriptor;
 
+// The program a value of the "Program" parameter selects: the nearest one, or -1 outside the bank
+// (NaN included).
+inline int32_t programAt(double value) {
+  if (!(value >= 0.0 && value <= OverdriveEngine::kProgramCount - 1)) return -1;
+  return static_cast<int32_t>(value + 0.5);
+}
+
 // The extensions' tables (parameters_extension.cpp, state_extension.cpp, ports_extension.cpp,
 // gui_extension.cpp).
 extern const clap_plugin_params_t kParamsExtension;

@@ -57,9 +57,9 @@ bool valueToText(const clap_plugin_t* plugin, clap_id id, double value, char* ou
   if (!out || size == 0) return false;
   if (isProgramId(id)) {
     // The program the value selects, as selecting it would round.
-    if (!(value >= 0.0 && value <= OverdriveEngine::kProgramCount - 1)) return false;
-    const OverdriveEngine& engine = OverdriveClap::of(plugin).engine;
-    copyText(engine.programName(static_cast<int32_t>(value + 0.5)), out, size);
+    const char* name = OverdriveClap::of(plugin).engine.programName(programAt(value));
+    if (!name) return false;
+    copyText(name, out, size);
     return true;
   }
   if (id >= kParameterIds) return false;
@@ -73,13 +73,10 @@ bool textToValue(const clap_plugin_t* plugin, clap_id id, const char* text, doub
   const VectorUnitDefaults defaults;
   if (!text || !value) return false;
   if (isProgramId(id)) {
-    const OverdriveEngine& engine = OverdriveClap::of(plugin).engine;
-    for (int32_t program = 0; program < OverdriveEngine::kProgramCount; ++program) {
-      if (std::strcmp(text, engine.programName(program)) != 0) continue;
-      *value = program;
-      return true;
-    }
-    return false;
+    const int32_t program = OverdriveClap::of(plugin).engine.programIndexOf(text);
+    if (program < 0) return false;
+    *value = program;
+    return true;
   }
   float parsed = 0.0f;
   if (id >= kParameterIds || !parseParameterText(static_cast<int32_t>(id), text, parsed))

@@ -45,7 +45,6 @@ const clap_plugin_t* createPlugin(const clap_plugin_factory_t*, const clap_host_
   if (!host || !id || !clap_version_is_compatible(host->clap_version) ||
       std::strcmp(id, kOverdriveDescriptor.id) != 0)
     return nullptr;
-  const FloatingPointDefaults defaults;
   OverdriveClap* instance = new (std::nothrow) OverdriveClap(host);
   if (!instance) return nullptr;
   // Success is read from this instance alone, whatever other threads' creations did.

@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <new>
 
 #include "editor/control_actions.h"
+#include "editor/dialog_layout.h"
+#include "editor/display_scale.h"
 #include "editor/module_directory.h"
 #include "editor/parameter_port.h"
 #include "editor/shell_linux.h"
@@ -65,6 +68,17 @@ double X11EditorView::scale() const { return window ? window->scale() : 0.0; }
 int32_t X11EditorView::width() const { return window ? window->width() : 0; }
 int32_t X11EditorView::height() const { return window ? window->height() : 0; }
 int X11EditorView::fileDescriptor() const { return window ? window->fileDescriptor() : -1; }
+void X11EditorView::expectedSize(double scale, int32_t& w, int32_t& h) const {
+  if (window) {
+    w = width();
+    h = height();
+    return;
+  }
+  if (scale <= 0.0) scale = displayScale(std::getenv("GDK_SCALE"), nullptr);
+  w = dialogPixelWidth(scale);
+  h = dialogPixelHeight(scale);
+}
+
 uint32_t X11EditorView::windowId() const { return window ? window->id() : 0; }
 
 // A manual that is not there opens nothing.

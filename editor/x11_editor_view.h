@@ -35,6 +35,10 @@ class X11EditorView : private ButtonActions {
   double scale() const;
   int32_t width() const;
   int32_t height() const;
+  // The size a host should make room for: while open, the window's; before (Linux hosts size
+  // their window first), the size at `scale` or, when 0, at the scale the environment gives
+  // without a display connection (GDK_SCALE; the display's resources are read once it opens).
+  void expectedSize(double scale, int32_t& width, int32_t& height) const;
   // The X connection's descriptor, readable when events wait; -1 while closed.
   int fileDescriptor() const;
   // The window's X id (what an LV2 X11 UI hands its host); 0 while closed.

@@ -62,6 +62,13 @@ const char* OverdriveEngine::programName(int32_t program) const {
   return program >= 0 && program < kProgramCount ? programs[program].name : nullptr;
 }
 
+int32_t OverdriveEngine::programIndexOf(const char* name) const {
+  for (int32_t program = 0; program < kProgramCount; ++program) {
+    if (std::strcmp(name, programs[program].name) == 0) return program;
+  }
+  return -1;
+}
+
 void OverdriveEngine::setProgramName(const char* name) {
   setProgramNameText(programs[currentProgram()], name);
 }

@@ -64,6 +64,8 @@ class OverdriveEngine {
   int32_t currentProgram() const { return current.load(std::memory_order_relaxed); }
   // At most 23 characters; null outside the bank.
   const char* programName(int32_t program) const;
+  // The program named `name`, or -1.
+  int32_t programIndexOf(const char* name) const;
   // Renames the current program, cut to 23 characters.
   void setProgramName(const char* name);
 
@@ -79,7 +81,7 @@ class OverdriveEngine {
   uint32_t changeCount() const { return changes.load(std::memory_order_acquire); }
 
   // The session as bytes: the six values, the current program and the program names
-  // (engine/engine_state.h). `save` writes kStateSize bytes; `load` refuses (false, nothing
+  // (engine/engine_state.cpp). `save` writes kStateSize bytes; `load` refuses (false, nothing
   // changed) a blob of another size, tag or version, and takes non-finite values clamped.
   static constexpr size_t kStateSize = 108;
   void saveState(uint8_t (&bytes)[kStateSize]) const;

@@ -1,9 +1,11 @@
 #include "lv2/lv2_instance.h"
 
 #include <lv2/atom/atom.h>
+#include <lv2/core/lv2_util.h>
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "engine/float_environment.h"
 #include "lv2/plugin_uris.h"
@@ -15,13 +17,19 @@ constexpr double kWrittenBackTolerance = 1e-8;
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// Whether a port holds a restored value as the host wrote it back, in the default floating-point
+// state whatever the host's thread set.
+bool writtenBack(float port, float restored) {
+  const VectorUnitDefaults defaults;
+  return std::fabs(static_cast<double>(port) - restored) <= kWrittenBackTolerance;
+}
+
 }  // namespace
 
 Lv2Instance::Lv2Instance(const LV2_Feature* const* features) {
   for (int32_t i = 0; i < kParameterCount; ++i) taken[i] = engine.parameter(i);
-  for (; features && *features; ++features) {
-    if (std::strcmp((*features)->URI, LV2_URID__map) != 0 || !(*features)->data) continue;
-    const auto* map = static_cast<const LV2_URID_Map*>((*features)->data);
+  if (const auto* map =
+          static_cast<const LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map))) {
     stateKey = map->map(map->handle, kStateKeyUri);
     chunkType = map->map(map->handle, LV2_ATOM__Chunk);
   }
@@ -37,30 +45,17 @@ void Lv2Instance::connectPort(uint32_t port, void* data) {
   }
 }
 
+// A port reaches the engine when its value changed since the last run; in the first run after a
+// restore, when it differs from the restored value by more than the host's writing back moves it.
 void Lv2Instance::takeControls() {
-  if (restored) {
-    takeRestoredControls();
-    return;
-  }
+  const bool afterRestore = std::exchange(restored, false);
   for (int32_t i = 0; i < kParameterCount; ++i) {
     if (!controls[i]) continue;
     const float value = *controls[i];
-    if (sameBits(value, taken[i])) continue;
+    const bool kept =
+        afterRestore ? writtenBack(value, engine.parameter(i)) : sameBits(value, taken[i]);
     taken[i] = value;
-    engine.setParameter(i, value);
-  }
-}
-
-// Compares in the default floating-point state, so that a host's flushing cannot decide.
-void Lv2Instance::takeRestoredControls() {
-  const VectorUnitDefaults defaults;
-  restored = false;
-  for (int32_t i = 0; i < kParameterCount; ++i) {
-    if (!controls[i]) continue;
-    const float value = *controls[i];
-    taken[i] = value;
-    const double distance = std::fabs(static_cast<double>(value) - engine.parameter(i));
-    if (!(distance <= kWrittenBackTolerance)) engine.setParameter(i, value);
+    if (!kept) engine.setParameter(i, value);
   }
 }
 

@@ -39,7 +39,6 @@ class Lv2Instance {
 
  private:
   void takeControls();
-  void takeRestoredControls();
 
   OverdriveEngine engine;
   float* audio[kAudioPortCount] = {};

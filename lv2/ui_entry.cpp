@@ -5,6 +5,7 @@
 // plug-in only through the host's write function and port events (lv2/ui_port.h).
 #include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
+#include <lv2/core/lv2_util.h>
 #include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
 #include <lv2/urid/urid.h>
@@ -37,21 +38,13 @@ struct HostFeatures {
 
 HostFeatures hostFeatures(const LV2_Feature* const* features) {
   HostFeatures host;
-  for (; features && *features; ++features) {
-    const char* uri = (*features)->URI;
-    void* data = (*features)->data;
-    if (std::strcmp(uri, LV2_UI__parent) == 0) {
-      host.parent = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data));
-    } else if (std::strcmp(uri, LV2_UI__resize) == 0) {
-      host.resize = static_cast<const LV2UI_Resize*>(data);
-    } else if (std::strcmp(uri, LV2_UI__touch) == 0) {
-      host.touch = static_cast<const LV2UI_Touch*>(data);
-    } else if (std::strcmp(uri, LV2_OPTIONS__options) == 0) {
-      host.options = static_cast<const LV2_Options_Option*>(data);
-    } else if (std::strcmp(uri, LV2_URID__map) == 0) {
-      host.map = static_cast<const LV2_URID_Map*>(data);
-    }
-  }
+  host.parent = static_cast<uint32_t>(
+      reinterpret_cast<uintptr_t>(lv2_features_data(features, LV2_UI__parent)));
+  host.resize = static_cast<const LV2UI_Resize*>(lv2_features_data(features, LV2_UI__resize));
+  host.touch = static_cast<const LV2UI_Touch*>(lv2_features_data(features, LV2_UI__touch));
+  host.options =
+      static_cast<const LV2_Options_Option*>(lv2_features_data(features, LV2_OPTIONS__options));
+  host.map = static_cast<const LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map));
   return host;
 }
 

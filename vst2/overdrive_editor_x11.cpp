@@ -1,27 +1,23 @@
 // The VST2 editor's window on Linux: the X11 view in the window whose XID the host passes.
-#include <cstdlib>
-
-#include "editor/dialog_layout.h"
-#include "editor/display_scale.h"
 #include "vst2/overdrive_editor.h"
 
 namespace {
 
 // Handed to the host by getRect; shared by all editors.
 ERect editorRect;
-// The scale of the last window opened; before any, what is known without a display.
+// The scale of the last window opened; 0 before any.
 double lastScale = 0.0;
 
 }  // namespace
 
 intptr_t OverdriveEditor::getRect(ERect** rect) {
   if (!rect) return 0;
-  if (lastScale == 0.0) lastScale = displayScale(std::getenv("GDK_SCALE"), nullptr);
-  const double scale = view_.isOpen() ? view_.scale() : lastScale;
+  int32_t width = 0, height = 0;
+  view_.expectedSize(lastScale, width, height);
   editorRect.top = 0;
   editorRect.left = 0;
-  editorRect.bottom = static_cast<int16_t>(dialogPixelHeight(scale));
-  editorRect.right = static_cast<int16_t>(dialogPixelWidth(scale));
+  editorRect.bottom = static_cast<int16_t>(height);
+  editorRect.right = static_cast<int16_t>(width);
   *rect = &editorRect;
   return 1;
 }

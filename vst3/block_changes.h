@@ -14,22 +14,26 @@ class BlockChanges {
   explicit BlockChanges(v3_param_changes** changes)
       : changes_(changes), queues_(changes ? table().get_param_count(changes) : 0) {}
 
-  // The smallest offset of a point with from < offset < limit, else limit.
-  int32_t nextOffset(int32_t from, int32_t limit) const {
-    int32_t next = limit;
-    visit(from, static_cast<int64_t>(limit) - 1,
-          [&](v3_param_id, double, int32_t offset) { next = offset < next ? offset : next; });
-    return next;
-  }
-
   // Calls visitor(id, value, offset) for each point with from < offset <= to.
   template <class Visitor>
   void visit(int64_t from, int64_t to, Visitor&& visitor) const {
+    visitQueues(nullptr, from, to, visitor);
+  }
+  // The same for the points of the parameter `only`; other queues' points are not read.
+  template <class Visitor>
+  void visit(v3_param_id only, int64_t from, int64_t to, Visitor&& visitor) const {
+    visitQueues(&only, from, to, visitor);
+  }
+
+ private:
+  template <class Visitor>
+  void visitQueues(const v3_param_id* only, int64_t from, int64_t to, Visitor& visitor) const {
     for (int32_t q = 0; q < queues_; ++q) {
       v3_param_value_queue** queue = table().get_param_data(changes_, q);
       if (!queue) continue;
       const auto& points = tableOf<v3_param_value_queue_cpp>(queue).queue;
       const v3_param_id id = points.get_param_id(queue);
+      if (only && id != *only) continue;
       const int32_t count = points.get_point_count(queue);
       for (int32_t p = 0; p < count; ++p) {
         int32_t offset = 0;
@@ -40,7 +44,6 @@ class BlockChanges {
     }
   }
 
- private:
   const v3_param_changes& table() const { return tableOf<v3_param_changes_cpp>(changes_).changes; }
 
   v3_param_changes** changes_;

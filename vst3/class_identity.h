@@ -6,8 +6,6 @@
 #include "travesty/base.h"
 
 inline constexpr v3_tuid kOverdriveClassId = V3_ID(0x08973D59, 0x5874CBBA, 0xEDEE36EA, 0xEB0FB013);
-// The class id as hosts write it: the four numbers in hexadecimal.
-inline constexpr char kOverdriveClassIdText[] = "08973D595874CBBAEDEE36EAEB0FB013";
 
 inline constexpr char kClassName[] = "Vorra OverDrive";
 inline constexpr char kVendor[] = "Tonquill";

@@ -58,6 +58,18 @@ uint32_t releaseOf(Interface** object) {
   return tableOf<v3_funknown>(object).unref(object);
 }
 
+// queryInterface of an object that offers one interface besides FUnknown: both are `face`.
+template <class Owner>
+v3_result answerQuery(Owner& owner, const uint8_t* iid, const v3_tuid own, void* face, void** out) {
+  if (!out) return V3_INVALID_ARG;
+  *out = nullptr;
+  if (!iid || !(v3_tuid_match(iid, v3_funknown_iid) || v3_tuid_match(iid, own)))
+    return V3_NO_INTERFACE;
+  owner.addRef();
+  *out = face;
+  return V3_OK;
+}
+
 template <class Interface, class Wanted>
 bool queryOf(Interface** object, const v3_tuid iid, Wanted*** wanted) {
   *wanted = nullptr;

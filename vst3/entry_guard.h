@@ -7,13 +7,8 @@
 #include "engine/float_environment.h"
 #include "vst3/com_face.h"
 
-struct EntryGuard {
-  FloatingPointDefaults library;
-  VectorUnitDefaults vectorUnit;
-};
-
 template <auto method>
-using PluginEntry = Entry<method, EntryGuard>;
+using PluginEntry = Entry<method, FloatingPointDefaults>;
 
 template <auto method>
 using ProcessEntry = Entry<method, VectorUnitDefaults>;

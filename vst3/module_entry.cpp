@@ -21,7 +21,6 @@ std::atomic<int32_t> entries{0};
 bool enterModule() {
   // The table comes out the same whatever the host's thread set.
   const FloatingPointDefaults defaults;
-  const VectorUnitDefaults vectorUnit;
   if (!acquireShaperTable()) return false;
   entries.fetch_add(1, std::memory_order_relaxed);
   return true;

@@ -1,9 +1,7 @@
 // The view on Linux: the X11 window in the window whose id the host passes, idled from the
 // host's run loop.
-#include <cstdlib>
 #include <cstring>
 
-#include "editor/dialog_layout.h"
 #include "editor/display_scale.h"
 #include "vst3/overdrive_view.h"
 
@@ -34,18 +32,9 @@ v3_result OverdriveView::removed() {
   return V3_OK;
 }
 
-// Linux hosts size their window before attaching the view: until then the size comes from the
-// host's scale, else from GDK_SCALE (the display's resources are read once the window opens).
+// Linux hosts size their window before attaching the view: until then, at the host's scale.
 void OverdriveView::windowSize(int32_t& width, int32_t& height) const {
-  if (window_.isOpen()) {
-    width = window_.width();
-    height = window_.height();
-    return;
-  }
-  const double scale =
-      contentScale_ > 0.0 ? contentScale_ : displayScale(std::getenv("GDK_SCALE"), nullptr);
-  width = dialogPixelWidth(scale);
-  height = dialogPixelHeight(scale);
+  window_.expectedSize(contentScale_, width, height);
 }
 
 v3_result OverdriveView::setContentScaleFactor(float factor) {

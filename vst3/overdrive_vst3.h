@@ -101,9 +101,10 @@ class OverdriveVst3 {
   ~OverdriveVst3() = default;
 
   // Applies the changes of one process call with from < offset <= to: program changes first,
-  // so that a program and values sent at one offset end with the values. True when a program
-  // was loaded.
-  bool applyChanges(const BlockChanges& changes, int64_t from, int64_t to);
+  // so that a program and values sent at one offset end with the values. In the same pass
+  // `next` comes down to the offset of any later point below it, where the block splits next.
+  // True when a program was loaded.
+  bool applyChanges(const BlockChanges& changes, int64_t from, int64_t to, int32_t& next);
   // Tells the host the values a program load gave every parameter, through the output changes.
   void reportValues(v3_param_changes** output, int32_t offset);
 

@@ -68,13 +68,10 @@ v3_result OverdriveVst3::getParamValueByString(v3_param_id id, int16_t* text, do
   char spelled[kTextUnits];
   fromUtf16(text, spelled, sizeof spelled);
   if (id == kProgramChangeId) {
-    for (int32_t program = 0; program < OverdriveEngine::kProgramCount; ++program) {
-      if (std::strcmp(spelled, engine_.programName(program)) == 0) {
-        *normalized = normalizedOf(program);
-        return V3_OK;
-      }
-    }
-    return V3_FALSE;
+    const int32_t program = engine_.programIndexOf(spelled);
+    if (program < 0) return V3_FALSE;
+    *normalized = normalizedOf(program);
+    return V3_OK;
   }
   float value = 0.0f;
   if (!isEngineParameter(id) || !parseParameterText(static_cast<int32_t>(id), spelled, value))

@@ -34,36 +34,44 @@ v3_result OverdriveVst3::process(v3_process_data* data) {
   const BlockChanges changes(data->input_params);
   // A call without audio (no buses, no frames) is a parameter flush.
   if (!hasAudio(*data)) {
-    if (applyChanges(changes, kBefore, kAfter)) reportValues(data->output_params, 0);
+    int32_t next = 0;
+    if (applyChanges(changes, kBefore, kAfter, next)) reportValues(data->output_params, 0);
     return V3_OK;
   }
   const int32_t frames = data->nframes;
   float** in = data->inputs[0].channel_buffers_32;
   float** out = data->outputs[0].channel_buffers_32;
-  if (applyChanges(changes, kBefore, 0)) reportValues(data->output_params, 0);
+  int32_t next = frames;
+  if (applyChanges(changes, kBefore, 0, next)) reportValues(data->output_params, 0);
   for (int32_t done = 0; done < frames;) {
-    const int32_t next = changes.nextOffset(done, frames);
+    const int32_t end = next;
     float* inputs[2] = {in[0] + done, in[1] + done};
     float* outputs[2] = {out[0] + done, out[1] + done};
-    engine_.processReplacing(inputs, outputs, next - done);
+    engine_.processReplacing(inputs, outputs, end - done);
     // Changes at the block's end or beyond it take effect with the next block.
-    if (applyChanges(changes, done, next < frames ? next : kAfter))
-      reportValues(data->output_params, next < frames ? next : frames - 1);
-    done = next;
+    next = frames;
+    if (applyChanges(changes, done, end < frames ? end : kAfter, next))
+      reportValues(data->output_params, end < frames ? end : frames - 1);
+    done = end;
   }
   data->outputs[0].channel_silence_bitset = 0;
   return V3_OK;
 }
 
-bool OverdriveVst3::applyChanges(const BlockChanges& changes, int64_t from, int64_t to) {
+bool OverdriveVst3::applyChanges(const BlockChanges& changes, int64_t from, int64_t to,
+                                 int32_t& next) {
   bool programLoaded = false;
-  changes.visit(from, to, [&](v3_param_id id, double value, int32_t) {
-    if (id == kProgramChangeId && engine_.loadProgram(programOf(value))) programLoaded = true;
+  changes.visit(kProgramChangeId, from, to, [&](v3_param_id, double value, int32_t) {
+    if (engine_.loadProgram(programOf(value))) programLoaded = true;
   });
-  // Values go to the engine unclamped, as the host sent them.
-  changes.visit(from, to, [&](v3_param_id id, double value, int32_t) {
-    if (isEngineParameter(id))
+  // Values go to the engine unclamped, as the host sent them. A point of any id past `to` may
+  // split the block.
+  changes.visit(from, kAfter, [&](v3_param_id id, double value, int32_t offset) {
+    if (offset > to) {
+      if (offset < next) next = offset;
+    } else if (isEngineParameter(id)) {
       engine_.setParameter(static_cast<int32_t>(id), static_cast<float>(value));
+    }
   });
   return programLoaded;
 }

@@ -8,8 +8,8 @@
 #include <limits>
 #include <vector>
 
-#include "built_clap_file.h"
 #include "clap/plugin_identity.h"
+#include "support/plugin_file.h"
 #include "support/split_mix.h"
 #include "tools/hosting/clap_byte_streams.h"
 #include "tools/hosting/clap_plugin_file.h"
@@ -73,7 +73,7 @@ class ClapFace : public testing::Test {
   std::vector<uint32_t> render(const std::vector<Block>& blocks) {
     return leftThenRight(renderBits(*file.newClapInstance(), blocks), blocks);
   }
-  ClapPluginFile file{builtClapPath()};
+  ClapPluginFile file{builtTreeRoot() + "Vorra OverDrive.clap"};
 };
 
 TEST_F(ClapFace, EventsInsideABlockTakeEffectAtTheirFrame) {

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "built_clap_file.h"
 #include "clap/ext/gui.h"
 #include "editor/dialog_layout.h"
 #include "resources/metalui_ids.h"
+#include "support/plugin_file.h"
 #include "tools/hosting/clap_plugin_file.h"
 
 #ifdef _WIN32
@@ -196,7 +196,7 @@ class ClapWindow : public testing::Test {
   }
 
   HostWindow host;
-  ClapPluginFile file{builtClapPath()};
+  ClapPluginFile file{builtTreeRoot() + "Vorra OverDrive.clap"};
   std::unique_ptr<ClapInstance> instance;
   const clap_plugin_t* plugin = nullptr;
   const clap_plugin_gui_t* gui = nullptr;

@@ -8,15 +8,6 @@
 
 namespace {
 
-template <class Object>
-v3_result answer(Object& object, const uint8_t* iid, const v3_tuid own, void* face, void** out) {
-  *out = nullptr;
-  if (!v3_tuid_match(iid, v3_funknown_iid) && !v3_tuid_match(iid, own)) return V3_NO_INTERFACE;
-  object.addRef();
-  *out = face;
-  return V3_OK;
-}
-
 const v3_plugin_frame_cpp kFrameTable = {unknownEntries<TestPlugFrame>(),
                                          {&Entry<&TestPlugFrame::resizeView>::call}};
 
@@ -55,20 +46,17 @@ v3_result TestPlugFrame::queryInterface(const uint8_t* iid, void** object) {
     return V3_OK;
   }
 #endif
-  return answer(*this, iid, v3_plugin_frame_iid, &face_, object);
+  return answerQuery(*this, iid, v3_plugin_frame_iid, &face_, object);
 }
 
 // The host's window keeps its size; a host that could would resize it, then call onSize.
-v3_result TestPlugFrame::resizeView(v3_plugin_view**, v3_view_rect*) {
-  ++resizeRequests;
-  return V3_OK;
-}
+v3_result TestPlugFrame::resizeView(v3_plugin_view**, v3_view_rect*) { return V3_OK; }
 
 #ifndef _WIN32
 TestRunLoop::TestRunLoop() : face_{&kRunLoopTable, this} {}
 
 v3_result TestRunLoop::queryInterface(const uint8_t* iid, void** object) {
-  return answer(*this, iid, v3_run_loop_iid, &face_, object);
+  return answerQuery(*this, iid, v3_run_loop_iid, &face_, object);
 }
 
 v3_result TestRunLoop::registerEventHandler(v3_event_handler** handler, int descriptor) {
@@ -117,7 +105,6 @@ void TestRunLoop::pump(int32_t milliseconds) {
     if (poll(watched.data(), watched.size(), static_cast<int>(next > time ? next - time : 0)) > 0) {
       for (size_t i = 0; i < watched.size() && i < watches_.size(); ++i) {
         if (!(watched[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-        ++descriptorCalls;
         v3_event_handler** handler = watches_[i].handler;
         tableOf<v3_event_handler_cpp>(handler).handler.on_fd_is_set(handler,
                                                                     watches_[i].descriptor);

@@ -20,7 +20,7 @@ class TestRunLoop {
   size_t registrations() const { return watches_.size() + timers_.size(); }
   // Dispatches for about `milliseconds`.
   void pump(int32_t milliseconds);
-  int32_t timerCalls = 0, descriptorCalls = 0;
+  int32_t timerCalls = 0;
 
   v3_result queryInterface(const uint8_t* iid, void** object);
   uint32_t addRef() { return ++references_; }
@@ -51,7 +51,6 @@ class TestPlugFrame {
   explicit TestPlugFrame(v3_run_loop** runLoop = nullptr);
   v3_plugin_frame** frame() { return interfaceOf<v3_plugin_frame>(face_); }
   uint32_t refs() const { return references_; }
-  int32_t resizeRequests = 0;
 
   v3_result queryInterface(const uint8_t* iid, void** object);
   uint32_t addRef() { return ++references_; }

@@ -9,15 +9,10 @@
 
 namespace {
 
-std::string bundlePath() {
-  const std::string plugin = builtPluginPath();
-  return plugin.substr(0, plugin.find_last_of('\\') + 1) + "Vorra OverDrive.vst3";
-}
-
 using Vst3ViewWin32 = EditorHost;
 
 TEST_F(Vst3ViewWin32, FiftyAttachesAndRemovalsLeaveNothingBehind) {
-  const Vst3Bundle bundle(bundlePath());
+  const Vst3Bundle bundle(builtTreeRoot() + "Vorra OverDrive.vst3");
   const auto session = bundle.openSession();
   TestPlugFrame frame;
   for (int32_t cycle = 0; cycle < 50; ++cycle) {

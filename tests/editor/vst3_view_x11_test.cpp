@@ -20,15 +20,10 @@ int32_t openDescriptors() {
   return count;
 }
 
-std::string bundlePath() {
-  const std::string plugin = builtPluginPath();
-  return plugin.substr(0, plugin.find_last_of('/') + 1) + "Vorra OverDrive.vst3";
-}
-
 using Vst3ViewX11 = X11EditorHost;
 
 TEST_F(Vst3ViewX11, FiftyAttachesAndRemovalsLeaveNothingBehind) {
-  const Vst3Bundle bundle(bundlePath());
+  const Vst3Bundle bundle(builtTreeRoot() + "Vorra OverDrive.vst3");
   const auto session = bundle.openSession();
   const xcb_window_t parent = makeParent(0, 0);
   void* handle = reinterpret_cast<void*>(static_cast<uintptr_t>(parent));

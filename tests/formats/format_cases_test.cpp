@@ -82,11 +82,6 @@ std::string trimmedText(const std::string& text) {
                                     : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string treeRoot() {
-  const std::string plugin = builtPluginPath();
-  return plugin.substr(0, plugin.find_last_of("/\\") + 1);
-}
-
 // Noise in [-0.7, 0.7) with a loud stretch, the same for every format.
 std::vector<float> signal(size_t frames) {
   SplitMix random{2026};
@@ -143,7 +138,7 @@ class Formats : public testing::TestWithParam<FormatUnderTest> {
  protected:
   void SetUp() override {
     reference = openPluginFile(builtPluginPath());
-    format = openPluginFile(treeRoot() + GetParam().location);
+    format = openPluginFile(builtTreeRoot() + GetParam().location);
   }
   std::unique_ptr<PluginFile> reference, format;
 };

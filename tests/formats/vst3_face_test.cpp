@@ -19,14 +19,9 @@
 
 namespace {
 
-std::string bundlePath() {
-  const std::string plugin = builtPluginPath();
-  return plugin.substr(0, plugin.find_last_of("/\\") + 1) + "Vorra OverDrive.vst3";
-}
-
 class Vst3Face : public testing::Test {
  protected:
-  Vst3Bundle bundle{bundlePath()};
+  Vst3Bundle bundle{builtTreeRoot() + "Vorra OverDrive.vst3"};
 };
 
 // As hosts on either platform print and store it.

@@ -9,12 +9,12 @@
 
 #include <cmath>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "engine/overdrive_engine.h"
 #include "lv2/port_layout.h"
 #include "support/split_mix.h"
+#include "tools/hosting/urid_table.h"
 
 namespace {
 
@@ -23,17 +23,10 @@ constexpr int32_t kBlock = 256;
 // difference in the last bits of a setting shows in the output.
 constexpr int kSettled = 200;
 
+// The host's urid:map, the table vorra-render hosts LV2 plug-ins with.
 struct UridMap {
-  std::vector<std::string> uris;
-  LV2_URID_Map map{this, [](LV2_URID_Map_Handle self, const char* uri) {
-                     auto& list = static_cast<UridMap*>(self)->uris;
-                     for (size_t i = 0; i < list.size(); ++i) {
-                       if (list[i] == uri) return static_cast<LV2_URID>(i + 1);
-                     }
-                     list.emplace_back(uri);
-                     return static_cast<LV2_URID>(list.size());
-                   }};
-  LV2_Feature feature{LV2_URID__map, &map};
+  UridTable table;
+  LV2_Feature feature{LV2_URID__map, table.mapFeature()};
   const LV2_Feature* features[2] = {&feature, nullptr};
 };
 

@@ -1,5 +1,5 @@
 #!/bin/sh
-# lv2_validate over the bundle's Turtle files; it adds Debian's specification bundles itself.
+# lv2_validate over the bundle's Turtle files; it adds the LV2 vocabularies Debian installs itself.
 # Its exit status is not reliable, and a Turtle syntax error only shows on stderr while the
 # summary still counts 0 errors: both the summary and stderr are checked.
 . "$(dirname "$0")/common.sh"

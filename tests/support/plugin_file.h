@@ -29,6 +29,12 @@ inline std::string builtPluginPath() {
 #endif
 }
 
+// The tree's root, where every format's plug-in file lies, ending in its separator.
+inline std::string builtTreeRoot() {
+  const std::string vst2 = builtPluginPath();
+  return vst2.substr(0, vst2.find_last_of("/\\") + 1);
+}
+
 class BuiltPlugin : public PluginLibrary {
  public:
   BuiltPlugin() : PluginLibrary(builtPluginPath()) {}

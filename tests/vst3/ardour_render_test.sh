@@ -5,9 +5,9 @@
 # Bit identity holds because Ardour's call pattern allows it: the tone is silent until the
 # export rolls, and the values chosen (ardour_render.lua) keep every smoothed control where a
 # fresh instance starts it, so the cycles Ardour runs before the export leave the state as new.
-#   ardour_render_test.sh BUNDLE VORRA_RENDER SAMPLE_BITS_COMPARE
+#   ardour_render_test.sh BUNDLE VORRA_RENDER WAV_SAMPLES
 set -u
-bundle=$1 render=$2 compare=$3
+bundle=$1 render=$2 samples=$3
 here=$(cd "$(dirname "$0")" && pwd)
 scanner=/usr/lib/ardour7/ardour-vst3-scanner
 if ! command -v ardour7-lua >/dev/null 2>&1 || [ ! -x "$scanner" ]; then
@@ -36,7 +36,7 @@ session() {  # PLUGIN NAME
     rm -rf "${work:?}/$2"
     ardour7-lua "$here/ardour_render.lua" "$1" "$work/$2" >"$work/$2.log" 2>&1
     status=$?
-    frames=$("$compare" "$work/$2/export.wav" 2>/dev/null)
+    frames=$("$samples" frames "$work/$2/export.wav" 2>/dev/null)
     echo "ardour7-lua $2: exit $status, ${frames:-no file} (attempt $attempt)"
     grep -E "^(plugin|export)" "$work/$2.log"
     [ "$frames" = "frames 96000" ] && return 0
@@ -51,7 +51,7 @@ session 08973D595874CBBAEDEE36EAEB0FB013 wet || fail "no export through the plug
   --set PreAmp=0 --set "x 100=0" --set PostFilter=1 --set PostGain=1 \
   "$work/dry/export.wav" "$work/vorra-render.wav" || fail "vorra-render failed"
 printf 'Ardour against vorra-render: '
-"$compare" "$work/wet/export.wav" "$work/vorra-render.wav" || fail "Ardour's render differs"
+"$samples" compare "$work/wet/export.wav" "$work/vorra-render.wav" || fail "Ardour's render differs"
 printf 'Ardour dry against wet:      '
-"$compare" "$work/dry/export.wav" "$work/wet/export.wav" && fail "the plug-in left the audio as it was"
+"$samples" compare "$work/dry/export.wav" "$work/wet/export.wav" && fail "the plug-in left the audio as it was"
 echo "PASS: Ardour's session rendered through the bundle what vorra-render renders"

@@ -19,7 +19,6 @@ class ClapInputEvents {
   // In time order, as CLAP asks of a host; equal times keep their order.
   void sortByTime();
   void clear() { events_.clear(); }
-  bool empty() const { return events_.empty(); }
 
  private:
   clap_input_events_t list_;

@@ -39,14 +39,10 @@ const void* ClapHost::extension(const clap_host_t*, const char* id) {
       [](const clap_host_t* host) { ++of(host).flushRequests; }};
   static const clap_host_state_t state = {[](const clap_host_t*) {}};
   static const clap_host_latency_t latency = {[](const clap_host_t*) {}};
-  static const clap_host_gui_t gui = {[](const clap_host_t*) {},
-                                      [](const clap_host_t* host, uint32_t width, uint32_t height) {
-                                        of(host).resizeRequests.emplace_back(width, height);
-                                        return true;
-                                      },
-                                      [](const clap_host_t*) { return false; },
-                                      [](const clap_host_t*) { return false; },
-                                      [](const clap_host_t*, bool) {}};
+  static const clap_host_gui_t gui = {
+      [](const clap_host_t*) {}, [](const clap_host_t*, uint32_t, uint32_t) { return true; },
+      [](const clap_host_t*) { return false; }, [](const clap_host_t*) { return false; },
+      [](const clap_host_t*, bool) {}};
   static const clap_host_timer_support_t timers = {
       [](const clap_host_t* host, uint32_t period, clap_id* timer) {
         ClapHost& self = of(host);

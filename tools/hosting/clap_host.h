@@ -27,7 +27,6 @@ class ClapHost {
 
   std::atomic<uint32_t> flushRequests{0};
   uint32_t rescans = 0;
-  std::vector<std::pair<uint32_t, uint32_t>> resizeRequests;  // width, height
 
  private:
   static ClapHost& of(const clap_host_t* host) { return *static_cast<ClapHost*>(host->host_data); }

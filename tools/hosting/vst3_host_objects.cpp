@@ -26,24 +26,12 @@ const v3_param_changes_cpp kChangesTable = {unknownEntries<ParameterChanges>(),
                                              &Entry<&ParameterChanges::getParameterData>::call,
                                              &Entry<&ParameterChanges::addParameterData>::call}};
 
-// FUnknown and the object's own interface are the object itself.
-template <class Object>
-v3_result answer(Object& object, const uint8_t* iid, const v3_tuid own, void* face, void** out) {
-  if (!out) return V3_INVALID_ARG;
-  *out = nullptr;
-  if (!iid || !(v3_tuid_match(iid, v3_funknown_iid) || v3_tuid_match(iid, own)))
-    return V3_NO_INTERFACE;
-  object.addRef();
-  *out = face;
-  return V3_OK;
-}
-
 }  // namespace
 
 HostApplication::HostApplication() : face_{&kApplicationTable, this} {}
 
 v3_result HostApplication::queryInterface(const uint8_t* iid, void** object) {
-  return answer(*this, iid, v3_host_application_iid, &face_, object);
+  return answerQuery(*this, iid, v3_host_application_iid, &face_, object);
 }
 
 v3_result HostApplication::getName(int16_t* name) {
@@ -60,7 +48,7 @@ v3_result HostApplication::createInstance(uint8_t*, uint8_t*, void** object) {
 MemoryStream::MemoryStream() : face_{&kStreamTable, this} {}
 
 v3_result MemoryStream::queryInterface(const uint8_t* iid, void** object) {
-  return answer(*this, iid, v3_bstream_iid, &face_, object);
+  return answerQuery(*this, iid, v3_bstream_iid, &face_, object);
 }
 
 v3_result MemoryStream::read(void* buffer, int32_t size, int32_t* done) {
@@ -102,7 +90,7 @@ v3_result MemoryStream::tell(int64_t* position) {
 ParameterQueue::ParameterQueue(v3_param_id id) : face_{&kQueueTable, this}, id_(id) {}
 
 v3_result ParameterQueue::queryInterface(const uint8_t* iid, void** object) {
-  return answer(*this, iid, v3_param_value_queue_iid, &face_, object);
+  return answerQuery(*this, iid, v3_param_value_queue_iid, &face_, object);
 }
 
 v3_result ParameterQueue::getPoint(int32_t index, int32_t* offset, double* value) {
@@ -121,7 +109,7 @@ v3_result ParameterQueue::addPoint(int32_t offset, double value, int32_t* index)
 ParameterChanges::ParameterChanges() : face_{&kChangesTable, this} {}
 
 v3_result ParameterChanges::queryInterface(const uint8_t* iid, void** object) {
-  return answer(*this, iid, v3_param_changes_iid, &face_, object);
+  return answerQuery(*this, iid, v3_param_changes_iid, &face_, object);
 }
 
 void ParameterChanges::add(v3_param_id id, int32_t offset, double value) {

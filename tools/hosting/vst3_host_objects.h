@@ -1,6 +1,7 @@
 // The objects our host hands a VST3 plug-in: the application context, a stream over bytes and
 // parameter changes. The host owns them; their reference counts only balance the plug-in's calls
-// (refs() shows whether it did). Host code fills and reads them between the plug-in's calls.
+// (the context's refs() shows whether it did). Host code fills and reads them between the
+// plug-in's calls.
 #pragma once
 
 #include <atomic>
@@ -55,7 +56,6 @@ class MemoryStream {
   v3_result queryInterface(const uint8_t* iid, void** object);
   uint32_t addRef() { return references_.add(); }
   uint32_t release() { return references_.remove(); }
-  uint32_t refs() const { return references_.value(); }
   v3_result read(void* buffer, int32_t size, int32_t* done);
   v3_result write(void* buffer, int32_t size, int32_t* done);
   v3_result seek(int64_t position, int32_t mode, int64_t* result);
@@ -79,7 +79,6 @@ class ParameterQueue {
   v3_result queryInterface(const uint8_t* iid, void** object);
   uint32_t addRef() { return references_.add(); }
   uint32_t release() { return references_.remove(); }
-  uint32_t refs() const { return references_.value(); }
   v3_param_id getParameterId() { return id_; }
   int32_t getPointCount() { return static_cast<int32_t>(points_.size()); }
   v3_result getPoint(int32_t index, int32_t* offset, double* value);
@@ -106,7 +105,6 @@ class ParameterChanges {
   v3_result queryInterface(const uint8_t* iid, void** object);
   uint32_t addRef() { return references_.add(); }
   uint32_t release() { return references_.remove(); }
-  uint32_t refs() const { return references_.value(); }
   int32_t getParameterCount() { return static_cast<int32_t>(queues_.size()); }
   v3_param_value_queue** getParameterData(int32_t index);
   v3_param_value_queue** addParameterData(v3_param_id* id, int32_t* index);

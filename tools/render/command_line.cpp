@@ -60,7 +60,8 @@ void assignFiles(const std::vector<std::string>& files, RenderOptions& o) {
       if (files[i].find('=') != std::string::npos) {
         throw CLI::ValidationError("'" + files[i] +
                                    "' is not a file: each --set takes one assignment, so write "
-                                   "--set " + files[i]);
+                                   "--set " +
+                                   files[i]);
       }
     }
     throw CLI::ValidationError("too many files: '" + files[2] + "' follows INPUT and OUTPUT");
@@ -83,11 +84,14 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
   std::vector<std::string> files;
   double prerollSeconds = 0.0;
   bool noDither = false;
-  CLI::App app{"Runs an audio file through an effect plug-in (VST2, LV2, CLAP or VST3) and writes "
-               "the result.",
-               "vorra-render"};
+  CLI::App app{
+      "Runs an audio file through an effect plug-in (VST2, LV2, CLAP or VST3) and writes "
+      "the result.",
+      "vorra-render"};
   app.set_version_flag("--version", "vorra-render " VORRA_RENDER_VERSION);
-  app.add_option("--plugin", o.plugin, "the plug-in: a VST2 library, a CLAP file, a VST3 or LV2 bundle, an LV2 URI")->capture_default_str();
+  app.add_option("--plugin", o.plugin,
+                 "the plug-in: a VST2 library, a CLAP file, a VST3 or LV2 bundle, an LV2 URI")
+      ->capture_default_str();
   app.add_option("--program", o.program, "select a program by number or name");
   app.add_option("--set", o.settings,
                  "set one parameter by name, id or number to the host's 0-to-1 value, e.g. "
@@ -106,16 +110,19 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
                                  "seconds of silence through the plug-in before the file (default: "
                                  "until Vorra OverDrive's settings have settled; 2 s for others)")
                       ->check(CLI::Validator(checkSeconds, "SECONDS"));
-  auto* noPreroll = app.add_flag("--no-preroll", "start from the plug-in's power-on values, "
-                                                 "gliding to the settings as a host does");
+  auto* noPreroll = app.add_flag("--no-preroll",
+                                 "start from the plug-in's power-on values, "
+                                 "gliding to the settings as a host does");
   preroll->excludes(noPreroll);
   app.add_flag("--quiet", o.quiet, "print no progress bar and no summary line (errors still)");
-  app.add_flag("--info", o.info, "describe the plug-in: its identity in its format, parameters, programs");
+  app.add_flag("--info", o.info,
+               "describe the plug-in: its identity in its format, parameters, programs");
   app.add_flag("--dry", o.dry, "write the signal without a plug-in");
   app.add_option("--demo", o.demoOutput, "render the built-in demo riff into OUTPUT")
       ->type_name("OUTPUT");
-  app.add_option("INPUT OUTPUT", files, "audio file to process (WAV, AIFF, FLAC), file to write; "
-                                        "the output's extension sets its format")
+  app.add_option("INPUT OUTPUT", files,
+                 "audio file to process (WAV, AIFF, FLAC), file to write; "
+                 "the output's extension sets its format")
       ->type_name("");
   app.footer(kUsage);
   try {

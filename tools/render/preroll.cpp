@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "engine/engine_probe.h"
-#include "tools/hosting/host_callback.h"
-#include "vst2/overdrive_plugin.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 // What the host tests need of audio files, read and written with the renderer's own code:
+//   wav_samples frames FILE          prints "frames N"
 //   wav_samples head IN OUT FRAMES   the first FRAMES frames of IN as a float WAV
 //   wav_samples compare EXPECTED ACTUAL
 //        the frame counts and every sample's bits; prints the samples compared and how many
@@ -42,6 +43,11 @@ int head(const std::string& in, const std::string& out, long frames) {
   return 0;
 }
 
+int frames(const std::string& path) {
+  std::printf("frames %lld\n", static_cast<long long>(AudioReader(path).frames()));
+  return 0;
+}
+
 int compare(const std::string& expectedPath, const std::string& actualPath) {
   const Samples expected = readAll(expectedPath), actual = readAll(actualPath);
   if (expected.channels != actual.channels ||
@@ -70,12 +76,14 @@ int compare(const std::string& expectedPath, const std::string& actualPath) {
 int main(int argc, char** argv) {
   try {
     const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "frames" && argc == 3) return frames(argv[2]);
     if (command == "head" && argc == 5) return head(argv[2], argv[3], std::atol(argv[4]));
     if (command == "compare" && argc == 4) return compare(argv[2], argv[3]);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "wav_samples: %s\n", error.what());
     return 2;
   }
-  std::fprintf(stderr, "usage: wav_samples head IN OUT FRAMES | compare EXPECTED ACTUAL\n");
+  std::fprintf(stderr,
+               "usage: wav_samples frames FILE | head IN OUT FRAMES | compare EXPECTED ACTUAL\n");
   return 2;
 }
